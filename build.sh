@@ -8,7 +8,7 @@ scripts/install-deps.sh
 
 build_dir=build
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release
-cmake --build "$build_dir" --parallel "$(nproc)" --target Vorn_VST3 Vorn_LV2 Vorn_Standalone
+cmake --build "$build_dir" --parallel "$(nproc)" --target Vorn_VST3 Vorn_LV2 Vorn_Standalone vorn-benchmark
 
 artefacts="$build_dir/Vorn_artefacts/Release"
 
