@@ -166,6 +166,7 @@ INSTANTIATE_TEST_SUITE_P (Blobs, RefusedStateTest, testing::Values (
     RefusedCase { "cut_inside_xml", [] (const auto& valid) { return juce::MemoryBlock (valid.getData(), valid.getSize() / 2); } },
     RefusedCase { "header_only", [] (const auto& valid) { return juce::MemoryBlock (valid.getData(), 8); } },
     RefusedCase { "empty", [] (const auto&) { return juce::MemoryBlock(); } },
+    RefusedCase { "invalid_utf8", [] (const auto& valid) { auto b = valid; static_cast<juce::uint8*> (b.getData())[b.getSize() - 4] = 0xf0; return b; } },
     RefusedCase { "nan_parameter", [] (const auto& valid) { return replaced (valid, "value=\"0.8999999761581421\"", "value=\"nan\""); } },
     RefusedCase { "inf_parameter", [] (const auto& valid) { return replaced (valid, "value=\"-1.0\"", "value=\"inf\""); } },
     RefusedCase { "text_parameter", [] (const auto& valid) { return replaced (valid, "value=\"-1.0\"", "value=\"loud\""); } },

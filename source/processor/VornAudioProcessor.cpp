@@ -1,5 +1,6 @@
 #include "VornAudioProcessor.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -266,9 +267,28 @@ bool VornAudioProcessor::isAcceptableState (const juce::XmlElement& xml)
     return true;
 }
 
+std::unique_ptr<juce::XmlElement> VornAudioProcessor::readStateBlob (const void* data, int sizeInBytes)
+{
+    constexpr int headerSize = 8;
+
+    if (data == nullptr || sizeInBytes <= headerSize)
+        return {};
+
+    const auto* bytes = static_cast<const char*> (data);
+    const auto declaredLength = static_cast<juce::int64> (juce::ByteOrder::littleEndianInt (bytes + 4));
+    const auto textLength = static_cast<int> (std::min<juce::int64> (declaredLength, sizeInBytes - headerSize));
+
+    // The XML parser reads past the end of text that is not valid UTF-8, so a
+    // damaged blob is refused before it gets there.
+    if (! juce::CharPointer_UTF8::isValidString (bytes + headerSize, textLength))
+        return {};
+
+    return getXmlFromBinary (data, sizeInBytes);
+}
+
 void VornAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    const auto xml = getXmlFromBinary (data, sizeInBytes);
+    const auto xml = readStateBlob (data, sizeInBytes);
 
     if (xml == nullptr || ! xml->hasTagName (parameters.state.getType().toString()) || ! isAcceptableState (*xml))
         return;

@@ -66,6 +66,7 @@ private:
     void detectClipping (const juce::AudioBuffer<float>& buffer);
     void recallSlot (int slot);
     static bool isAcceptableState (const juce::XmlElement& xml);
+    static std::unique_ptr<juce::XmlElement> readStateBlob (const void* data, int sizeInBytes);
 
     juce::AudioBuffer<float> dryBuffer;
     HighPass highPassFilters;
