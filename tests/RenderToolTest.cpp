@@ -1,0 +1,258 @@
+#include "processor/VornAudioProcessor.h"
+
+#include <juce_audio_formats/juce_audio_formats.h>
+
+#include <gtest/gtest.h>
+
+// Runs the built vorn-render program as a user would and checks its files
+// against the processor run in this process.
+namespace
+{
+struct Run
+{
+    int exitCode;
+    juce::String output;
+};
+
+Run runTool (const juce::StringArray& arguments)
+{
+    juce::ChildProcess process;
+    juce::StringArray command { VORN_RENDER_PATH };
+    command.addArray (arguments);
+
+    if (! process.start (command))
+        return { -1, "could not start" };
+
+    const auto output = process.readAllProcessOutput();
+    process.waitForProcessToFinish (60000);
+    return { static_cast<int> (process.getExitCode()), output };
+}
+
+class RenderToolTest : public testing::Test
+{
+protected:
+    void SetUp() override { folder.createDirectory(); }
+    void TearDown() override { folder.deleteRecursively(); }
+
+    juce::File file (const juce::String& name) const { return folder.getChildFile (name); }
+
+    juce::AudioBuffer<float> writeInput (const juce::String& name, int channels, int bits, double rate = 44100.0, int length = 20000)
+    {
+        juce::AudioBuffer<float> buffer (channels, length);
+        juce::Random random (7);
+        for (auto c = 0; c < channels; ++c)
+            for (auto i = 0; i < length; ++i)
+                buffer.setSample (c, i, 0.3f * std::sin (0.02f * static_cast<float> (i * (c + 1))) + 0.05f * (random.nextFloat() - 0.5f));
+
+        juce::AudioFormatManager formats;
+        formats.registerBasicFormats();
+        auto* format = formats.findFormatForFileExtension (file (name).getFileExtension());
+        auto stream = file (name).createOutputStream();
+        std::unique_ptr<juce::AudioFormatWriter> writer (format->createWriterFor (stream.get(), rate, static_cast<unsigned> (channels), bits, {}, 0));
+        stream.release();
+        writer->writeFromAudioSampleBuffer (buffer, 0, length);
+        writer.reset();
+        return readFile (name);
+    }
+
+    juce::AudioBuffer<float> readFile (const juce::String& name) const
+    {
+        juce::AudioFormatManager formats;
+        formats.registerBasicFormats();
+        std::unique_ptr<juce::AudioFormatReader> reader (formats.createReaderFor (file (name)));
+        if (reader == nullptr)
+            return {};
+        juce::AudioBuffer<float> buffer (static_cast<int> (reader->numChannels), static_cast<int> (reader->lengthInSamples));
+        reader->read (&buffer, 0, buffer.getNumSamples(), 0, true, true);
+        return buffer;
+    }
+
+    juce::File folder = juce::File::getSpecialLocation (juce::File::tempDirectory).getChildFile ("vorn-render-test-" + juce::String (juce::Random::getSystemRandom().nextInt64()));
+};
+
+/** The same samples through the processor in this process, block by block. */
+juce::AudioBuffer<float> processInProcess (juce::AudioBuffer<float> audio, double rate, float skimming, float outputDb, int blockSize)
+{
+    VornAudioProcessor processor;
+    const auto set = audio.getNumChannels() == 1 ? juce::AudioChannelSet::mono() : juce::AudioChannelSet::stereo();
+    juce::AudioProcessor::BusesLayout layout;
+    layout.inputBuses.add (set);
+    layout.outputBuses.add (set);
+    processor.setBusesLayout (layout);
+    for (auto [id, plain] : { std::pair { "DryWetParam", skimming }, std::pair { "MasterGainParam", outputDb } })
+    {
+        auto* p = processor.parameters.getParameter (id);
+        p->setValueNotifyingHost (p->convertTo0to1 (plain));
+    }
+    processor.prepareToPlay (rate, blockSize);
+
+    juce::MidiBuffer midi;
+    for (auto start = 0; start < audio.getNumSamples(); start += blockSize)
+    {
+        const auto n = juce::jmin (blockSize, audio.getNumSamples() - start);
+        juce::AudioBuffer<float> block (audio.getArrayOfWritePointers(), audio.getNumChannels(), start, n);
+        processor.processBlock (block, midi);
+    }
+    return audio;
+}
+
+struct RoundTrip
+{
+    const char* extension;
+    int channels, inputBits, outputBits;
+    float tolerance;
+};
+
+class RenderRoundTripTest : public RenderToolTest, public testing::WithParamInterface<RoundTrip> {};
+
+TEST_P (RenderRoundTripTest, RenderEqualsInProcessProcessing)
+{
+    const auto& c = GetParam();
+    const auto input = juce::String ("in.") + c.extension;
+    const auto output = juce::String ("out.") + c.extension;
+    const auto samples = writeInput (input, c.channels, c.inputBits);
+
+    const auto run = runTool ({ file (input).getFullPathName(), file (output).getFullPathName(),
+                                "--skimming", "60", "--output", "-6", "--block", "300", "--bits", juce::String (c.outputBits) });
+    ASSERT_EQ (run.exitCode, 0) << run.output;
+    EXPECT_TRUE (run.output.contains ("realtime")) << run.output;
+
+    const auto rendered = readFile (output);
+    const auto expected = processInProcess (samples, 44100.0, 0.6f, -6.0f, 300);
+    ASSERT_EQ (rendered.getNumChannels(), c.channels);
+    ASSERT_EQ (rendered.getNumSamples(), expected.getNumSamples());
+
+    for (auto ch = 0; ch < c.channels; ++ch)
+        for (auto i = 0; i < expected.getNumSamples(); ++i)
+            ASSERT_NEAR (rendered.getSample (ch, i), expected.getSample (ch, i), c.tolerance) << "channel " << ch << ", sample " << i;
+}
+
+INSTANTIATE_TEST_SUITE_P (Formats, RenderRoundTripTest, testing::Values (
+    RoundTrip { "wav", 2, 32, 32, 0.0f },
+    RoundTrip { "wav", 1, 32, 32, 0.0f },
+    RoundTrip { "wav", 2, 16, 16, 1.0f / 32768.0f },
+    RoundTrip { "wav", 1, 24, 24, 1.0f / 8388608.0f },
+    RoundTrip { "aiff", 2, 24, 24, 1.0f / 8388608.0f },
+    RoundTrip { "aiff", 1, 16, 16, 1.0f / 32768.0f },
+    RoundTrip { "flac", 2, 24, 24, 1.0f / 8388608.0f },
+    RoundTrip { "flac", 1, 16, 16, 1.0f / 32768.0f }));
+
+TEST_F (RenderToolTest, DefaultsAreFullSkimmingAndTheInputsBitDepth)
+{
+    const auto samples = writeInput ("in.wav", 2, 32);
+    ASSERT_EQ (runTool ({ file ("in.wav").getFullPathName(), file ("out.wav").getFullPathName() }).exitCode, 0);
+
+    const auto rendered = readFile ("out.wav");
+    const auto expected = processInProcess (samples, 44100.0, 1.0f, 0.0f, 512);
+    for (auto i = 0; i < expected.getNumSamples(); ++i)
+        ASSERT_EQ (rendered.getSample (1, i), expected.getSample (1, i)) << i;
+}
+
+struct BadInput
+{
+    const char* name;
+    std::function<juce::StringArray (RenderToolTest&)> arguments;
+    int exitCode;
+    const char* message;
+};
+
+class RenderErrorTest : public RenderToolTest, public testing::WithParamInterface<BadInput>
+{
+public:
+    juce::String path (const juce::String& name) { return file (name).getFullPathName(); }
+    void makeInput() { writeInput ("in.wav", 2, 16); }
+};
+
+std::ostream& operator<< (std::ostream& os, const BadInput& c) { return os << c.name; }
+
+TEST_P (RenderErrorTest, FailsWithAClearMessageAndLeavesNoOutput)
+{
+    const auto& c = GetParam();
+    const auto run = runTool (c.arguments (*this));
+
+    EXPECT_EQ (run.exitCode, c.exitCode) << run.output;
+    EXPECT_TRUE (run.output.contains (c.message)) << run.output;
+    EXPECT_EQ (run.output.trim().indexOfChar ('\n'), -1) << "one line: " << run.output;
+
+    for (const auto& f : juce::RangedDirectoryIterator (folder, false, "*", juce::File::findFilesAndDirectories | juce::File::ignoreHiddenFiles))
+        EXPECT_TRUE (f.getFile().getFileName().startsWith ("in.")) << "left behind: " << f.getFile().getFileName();
+    EXPECT_EQ (folder.findChildFiles (juce::File::findFiles, false, ".*").size(), 0) << "temporary file left behind";
+}
+
+INSTANTIATE_TEST_SUITE_P (Table, RenderErrorTest, testing::Values (
+    BadInput { "missing_input", [] (auto& t) { return juce::StringArray { t.path ("none.wav"), t.path ("out.wav") }; }, 1, "no such file" },
+    BadInput { "unreadable_input", [] (auto& t) { t.file ("in.wav").replaceWithText ("not audio"); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav") }; }, 1, "cannot read in.wav" },
+    BadInput { "six_channels", [] (auto& t) { t.writeInput ("in.wav", 6, 16); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav") }; }, 1,
+               "Vorn processes mono or stereo audio; in.wav has 6 channels" },
+    BadInput { "unknown_format", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.mp3") }; }, 1, "unknown output format" },
+    BadInput { "skimming_range", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav"), "--skimming", "150" }; }, 2,
+               "--skimming must be between 0 and 100" },
+    BadInput { "output_range", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav"), "--output", "3" }; }, 2,
+               "--output must be between -24 and 0" },
+    BadInput { "not_a_number", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav"), "--output", "loud" }; }, 2,
+               "--output needs a number" },
+    BadInput { "bits", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav"), "--bits", "20" }; }, 2, "--bits must be 16, 24 or 32" },
+    BadInput { "flac_float", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.flac"), "--bits", "32" }; }, 1, "cannot hold 32-bit" },
+    BadInput { "same_file", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("in.wav") }; }, 1, "must not be the input" },
+    BadInput { "missing_folder", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("no/such/out.wav") }; }, 1, "cannot write to the folder" },
+    BadInput { "unknown_option", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav"), "--louder" }; }, 2, "unknown option --louder" },
+    BadInput { "one_file", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav") }; }, 2, "expected an INPUT and an OUTPUT" }),
+    [] (const auto& info) { return std::string (info.param.name); });
+
+TEST_F (RenderToolTest, FailedRenderLeavesAnExistingOutputUntouched)
+{
+    writeInput ("in.wav", 6, 16);
+    file ("out.wav").replaceWithText ("precious");
+    EXPECT_EQ (runTool ({ file ("in.wav").getFullPathName(), file ("out.wav").getFullPathName() }).exitCode, 1);
+    EXPECT_EQ (file ("out.wav").loadFileAsString(), "precious");
+}
+
+TEST_F (RenderToolTest, VersionComesFromTheVersionFile)
+{
+    const auto run = runTool ({ "--version" });
+    EXPECT_EQ (run.exitCode, 0);
+    EXPECT_EQ (run.output.trim(), juce::String ("vorn-render ") + VORN_VERSION_STRING);
+}
+
+TEST_F (RenderToolTest, PlotHasItsSizeAndTheCurveInItsColour)
+{
+    const auto run = runTool ({ "--plot", file ("curve.png").getFullPathName(), "--rate", "48000" });
+    ASSERT_EQ (run.exitCode, 0) << run.output;
+
+    const auto image = juce::ImageFileFormat::loadFrom (file ("curve.png"));
+    ASSERT_EQ (image.getWidth(), 1200);
+    ASSERT_EQ (image.getHeight(), 600);
+
+    // The wet curve's colour where the response is known: about -13.3 dB at
+    // 177 Hz and about +4 dB at 1 kHz once the high-pass is counted in.
+    const juce::Colour wet (0xff42b78a);
+    const auto plotLeft = 80.0, plotWidth = 1080.0, plotTop = 60.0, plotHeight = 470.0;
+    auto found = 0;
+
+    for (auto [frequency, decibels] : { std::pair { 177.0, -13.3 }, std::pair { 1000.0, 3.6 }, std::pair { 12500.0, 26.1 } })
+    {
+        const auto x = static_cast<int> (plotLeft + std::log (frequency / 20.0) / std::log (1000.0) * plotWidth);
+        const auto y = static_cast<int> (plotTop + plotHeight - (decibels + 36.0) / 66.0 * plotHeight);
+        auto hit = false;
+        for (auto dy = -6; dy <= 6 && ! hit; ++dy)
+        {
+            const auto pixel = image.getPixelAt (x, y + dy);
+            hit = std::abs (pixel.getRed() - wet.getRed()) < 30 && std::abs (pixel.getGreen() - wet.getGreen()) < 30
+               && std::abs (pixel.getBlue() - wet.getBlue()) < 30;
+        }
+        found += hit ? 1 : 0;
+        EXPECT_TRUE (hit) << frequency << " Hz";
+    }
+    EXPECT_EQ (found, 3);
+}
+
+TEST_F (RenderToolTest, ResponseIsCsvFrom20HzTo20kHz)
+{
+    const auto run = runTool ({ "--response", "--rate", "44100" });
+    ASSERT_EQ (run.exitCode, 0);
+    auto lines = juce::StringArray::fromLines (run.output.trim());
+    EXPECT_EQ (lines[0], "frequency_hz,db");
+    EXPECT_TRUE (lines[1].startsWith ("20.00,"));
+    EXPECT_TRUE (lines[lines.size() - 1].startsWith ("20000.00,"));
+}
+} // namespace
