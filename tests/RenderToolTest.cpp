@@ -30,11 +30,13 @@ Run runTool (const juce::StringArray& arguments)
 
 class RenderToolTest : public testing::Test
 {
-protected:
+public:
     void SetUp() override { folder.createDirectory(); }
     void TearDown() override { folder.deleteRecursively(); }
 
     juce::File file (const juce::String& name) const { return folder.getChildFile (name); }
+    juce::String path (const juce::String& name) const { return file (name).getFullPathName(); }
+    void makeInput() { writeInput ("in.wav", 2, 16); }
 
     juce::AudioBuffer<float> writeInput (const juce::String& name, int channels, int bits, double rate = 44100.0, int length = 20000)
     {
@@ -156,12 +158,7 @@ struct BadInput
     const char* message;
 };
 
-class RenderErrorTest : public RenderToolTest, public testing::WithParamInterface<BadInput>
-{
-public:
-    juce::String path (const juce::String& name) { return file (name).getFullPathName(); }
-    void makeInput() { writeInput ("in.wav", 2, 16); }
-};
+class RenderErrorTest : public RenderToolTest, public testing::WithParamInterface<BadInput> {};
 
 std::ostream& operator<< (std::ostream& os, const BadInput& c) { return os << c.name; }
 
@@ -180,23 +177,23 @@ TEST_P (RenderErrorTest, FailsWithAClearMessageAndLeavesNoOutput)
 }
 
 INSTANTIATE_TEST_SUITE_P (Table, RenderErrorTest, testing::Values (
-    BadInput { "missing_input", [] (auto& t) { return juce::StringArray { t.path ("none.wav"), t.path ("out.wav") }; }, 1, "no such file" },
-    BadInput { "unreadable_input", [] (auto& t) { t.file ("in.wav").replaceWithText ("not audio"); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav") }; }, 1, "cannot read in.wav" },
-    BadInput { "six_channels", [] (auto& t) { t.writeInput ("in.wav", 6, 16); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav") }; }, 1,
+    BadInput { "missing_input", [] (RenderToolTest& t) { return juce::StringArray { t.path ("none.wav"), t.path ("out.wav") }; }, 1, "no such file" },
+    BadInput { "unreadable_input", [] (RenderToolTest& t) { t.file ("in.wav").replaceWithText ("not audio"); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav") }; }, 1, "cannot read in.wav" },
+    BadInput { "six_channels", [] (RenderToolTest& t) { t.writeInput ("in.wav", 6, 16); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav") }; }, 1,
                "Vorn processes mono or stereo audio; in.wav has 6 channels" },
-    BadInput { "unknown_format", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.mp3") }; }, 1, "unknown output format" },
-    BadInput { "skimming_range", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav"), "--skimming", "150" }; }, 2,
+    BadInput { "unknown_format", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.mp3") }; }, 1, "unknown output format" },
+    BadInput { "skimming_range", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav"), "--skimming", "150" }; }, 2,
                "--skimming must be between 0 and 100" },
-    BadInput { "output_range", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav"), "--output", "3" }; }, 2,
+    BadInput { "output_range", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav"), "--output", "3" }; }, 2,
                "--output must be between -24 and 0" },
-    BadInput { "not_a_number", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav"), "--output", "loud" }; }, 2,
+    BadInput { "not_a_number", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav"), "--output", "loud" }; }, 2,
                "--output needs a number" },
-    BadInput { "bits", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav"), "--bits", "20" }; }, 2, "--bits must be 16, 24 or 32" },
-    BadInput { "flac_float", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.flac"), "--bits", "32" }; }, 1, "cannot hold 32-bit" },
-    BadInput { "same_file", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("in.wav") }; }, 1, "must not be the input" },
-    BadInput { "missing_folder", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("no/such/out.wav") }; }, 1, "cannot write to the folder" },
-    BadInput { "unknown_option", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav"), "--louder" }; }, 2, "unknown option --louder" },
-    BadInput { "one_file", [] (auto& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav") }; }, 2, "expected an INPUT and an OUTPUT" }),
+    BadInput { "bits", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav"), "--bits", "20" }; }, 2, "--bits must be 16, 24 or 32" },
+    BadInput { "flac_float", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.flac"), "--bits", "32" }; }, 1, "cannot hold 32-bit" },
+    BadInput { "same_file", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("in.wav") }; }, 1, "must not be the input" },
+    BadInput { "missing_folder", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("no/such/out.wav") }; }, 1, "cannot write to the folder" },
+    BadInput { "unknown_option", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav"), "--louder" }; }, 2, "unknown option --louder" },
+    BadInput { "one_file", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav") }; }, 2, "expected an INPUT and an OUTPUT" }),
     [] (const auto& info) { return std::string (info.param.name); });
 
 TEST_F (RenderToolTest, FailedRenderLeavesAnExistingOutputUntouched)
