@@ -101,11 +101,15 @@ std::variant<RenderOptions, juce::String> RenderOptions::parse (const juce::Stri
         else if (argument == "--output")
             error = take (-24.0, 0.0, " dB", [&] (double v) { options.outputDb = static_cast<float> (v); sawRenderOnlyOption = true; });
         else if (argument == "--block")
+        {
             error = take (1.0, 65536.0, " samples", [&] (double v) { options.blockSize = static_cast<int> (v); sawRenderOnlyOption = true; });
+            if (! error && options.blockSize != arguments[i].getDoubleValue())
+                error = "--block needs a whole number of samples (got " + arguments[i] + ")";
+        }
         else if (argument == "--bits")
         {
             error = take (16.0, 32.0, "", [&] (double v) { options.bits = static_cast<int> (v); sawRenderOnlyOption = true; });
-            if (! error && *options.bits != 16 && *options.bits != 24 && *options.bits != 32)
+            if (! error && (*options.bits != arguments[i].getDoubleValue() || (*options.bits != 16 && *options.bits != 24 && *options.bits != 32)))
                 error = "--bits must be 16, 24 or 32 (got " + arguments[i] + ")";
         }
         else if (argument == "--rate")
