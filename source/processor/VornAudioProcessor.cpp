@@ -190,21 +190,14 @@ void VornAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::M
 
     processCurve (buffer);
 
-    auto wet = juce::dsp::AudioBlock<float> (buffer).getSubsetChannelBlock (0, static_cast<size_t> (numMixed));
-
     if (numMixed > 0)
+    {
+        auto wet = juce::dsp::AudioBlock<float> (buffer).getSubsetChannelBlock (0, static_cast<size_t> (numMixed));
         highPassFilters.process (juce::dsp::ProcessContextReplacing<float> (wet));
+    }
 
-    // A non-finite sample anywhere in the block keeps the recursive filters'
-    // output non-finite up to its end, so the last wet sample tells whether
-    // their state is poisoned; resetting it lets the next block recover.
-    if (numSamples > 0)
-        for (auto channel = 0; channel < numMixed; ++channel)
-            if (! std::isfinite (buffer.getSample (channel, numSamples - 1)))
-            {
-                resetFilters();
-                break;
-            }
+    if (isWetSignalPoisoned (buffer, numMixed))
+        resetFilters();
 
     smoothedDryWet.setTargetValue (dryWetValue->load());
     mixDryAndWet (buffer, numMixed);
@@ -212,6 +205,20 @@ void VornAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::M
     buffer.applyGain (juce::Decibels::decibelsToGain (masterGainValue->load()));
 
     detectClipping (buffer);
+}
+
+bool VornAudioProcessor::isWetSignalPoisoned (const juce::AudioBuffer<float>& wet, int numMixedChannels)
+{
+    // A non-finite sample anywhere in the block keeps the recursive filters'
+    // output non-finite up to its end, so the last sample tells whether their
+    // state is poisoned; NaN or infinity from upstream must not outlive its block.
+    const auto last = wet.getNumSamples() - 1;
+
+    for (auto channel = 0; channel < numMixedChannels && last >= 0; ++channel)
+        if (! std::isfinite (wet.getSample (channel, last)))
+            return true;
+
+    return false;
 }
 
 void VornAudioProcessor::mixDryAndWet (juce::AudioBuffer<float>& buffer, int numMixedChannels)

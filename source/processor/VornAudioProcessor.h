@@ -62,6 +62,7 @@ private:
 
     void processCurve (juce::AudioBuffer<float>& buffer);
     void resetFilters();
+    static bool isWetSignalPoisoned (const juce::AudioBuffer<float>& wet, int numMixedChannels);
     void mixDryAndWet (juce::AudioBuffer<float>& buffer, int numMixedChannels);
     void detectClipping (const juce::AudioBuffer<float>& buffer);
     void recallSlot (int slot);
