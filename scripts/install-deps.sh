@@ -7,8 +7,8 @@ packages=(
     build-essential cmake pkg-config ccache
     juce-modules-source
     libflac-dev libvorbis-dev libogg-dev
-    googletest libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth
+    googletest libgtest-dev libbenchmark-dev
+    xvfb xauth fonts-dejavu-core
     espeak-ng
 )
 
