@@ -182,6 +182,7 @@ INSTANTIATE_TEST_SUITE_P (Table, RenderErrorTest, testing::Values (
     BadInput { "six_channels", [] (RenderToolTest& t) { t.writeInput ("in.wav", 6, 16); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav") }; }, 1,
                "Vorn processes mono or stereo audio; in.wav has 6 channels" },
     BadInput { "unknown_format", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.mp3") }; }, 1, "unknown output format" },
+    BadInput { "ogg_output", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.ogg") }; }, 1, "unknown output format" },
     BadInput { "skimming_range", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav"), "--skimming", "150" }; }, 2,
                "--skimming must be between 0 and 100" },
     BadInput { "output_range", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav"), "--output", "3" }; }, 2,

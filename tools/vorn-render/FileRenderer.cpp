@@ -54,7 +54,9 @@ std::optional<juce::String> checkOutputPath (const RenderOptions& options, juce:
 std::variant<FileRenderer::Summary, juce::String> FileRenderer::render (const RenderOptions& options, const ProgressCallback& progress)
 {
     juce::AudioFormatManager formats;
-    formats.registerBasicFormats();
+    formats.registerFormat (new juce::WavAudioFormat(), true);
+    formats.registerFormat (new juce::AiffAudioFormat(), false);
+    formats.registerFormat (new juce::FlacAudioFormat(), false);
 
     if (! options.input.existsAsFile())
         return "cannot read " + options.input.getFullPathName() + ": no such file";
