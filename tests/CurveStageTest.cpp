@@ -200,6 +200,22 @@ bool isFlat (const BankSnapshot& bank, double rate)
     return true;
 }
 
+TEST (StageRules, CapsAreStrict)
+{
+    FilterSectionBank bank;
+
+    for (auto cap : { 20000.0f, 24000.0f })
+    {
+        bank.setCappedSection (2, cap, 3.0f, cap, 1000.0f);
+        EXPECT_EQ (bank.sectionFrequency[2], cap);
+        EXPECT_EQ (bank.sectionGainDb[2], 3.0f);
+
+        bank.setCappedSection (2, std::nextafter (cap, 1.0e6f), 3.0f, cap, 1000.0f);
+        EXPECT_EQ (bank.sectionFrequency[2], 1000.0f);
+        EXPECT_EQ (bank.sectionGainDb[2], 0.0f);
+    }
+}
+
 TEST (StageRules, KeysWithoutARowLeaveTheStageFlat)
 {
     EXPECT_TRUE (isFlat (makeBank<BlueStage> (true, 15.5f, 72, 72) (48000.0), 48000.0));
