@@ -1,4 +1,4 @@
-#include "processor/VornAudioProcessor.h"
+#include "ProcessorTestHelpers.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
 
@@ -75,25 +75,19 @@ public:
 /** The same samples through the processor in this process, block by block. */
 juce::AudioBuffer<float> processInProcess (juce::AudioBuffer<float> audio, double rate, float skimming, float outputDb, int blockSize)
 {
+    using namespace processor_test;
+
     VornAudioProcessor processor;
-    const auto set = audio.getNumChannels() == 1 ? juce::AudioChannelSet::mono() : juce::AudioChannelSet::stereo();
-    juce::AudioProcessor::BusesLayout layout;
-    layout.inputBuses.add (set);
-    layout.outputBuses.add (set);
-    processor.setBusesLayout (layout);
-    for (auto [id, plain] : { std::pair { "DryWetParam", skimming }, std::pair { "MasterGainParam", outputDb } })
-    {
-        auto* p = processor.parameters.getParameter (id);
-        p->setValueNotifyingHost (p->convertTo0to1 (plain));
-    }
+    useLayout (processor, audio.getNumChannels() == 1 ? juce::AudioChannelSet::mono() : juce::AudioChannelSet::stereo());
+    setSkimming (processor, skimming);
+    setOutputDb (processor, outputDb);
     processor.prepareToPlay (rate, blockSize);
 
-    juce::MidiBuffer midi;
     for (auto start = 0; start < audio.getNumSamples(); start += blockSize)
     {
         const auto n = juce::jmin (blockSize, audio.getNumSamples() - start);
         juce::AudioBuffer<float> block (audio.getArrayOfWritePointers(), audio.getNumChannels(), start, n);
-        processor.processBlock (block, midi);
+        process (processor, block);
     }
     return audio;
 }

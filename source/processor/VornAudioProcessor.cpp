@@ -8,6 +8,9 @@ namespace
 const juce::String dryWetId { "DryWetParam" };
 const juce::String masterGainId { "MasterGainParam" };
 
+// A slot's index 0 holds the Skimming amount, index 1 the Output level.
+const juce::String slotParameterIds[] { dryWetId, masterGainId };
+
 juce::String skimmingToText (float value, int)
 {
     return juce::String (juce::roundToInt (value * 100.0f));
@@ -320,19 +323,15 @@ void VornAudioProcessor::storeSlot (int slot)
 {
     const juce::ScopedLock lock (stateLock);
 
-    const juce::String ids[] { dryWetId, masterGainId };
-
     for (auto index : { 0, 1 })
     {
-        const auto normalised = parameters.getParameter (ids[index])->getValue();
+        const auto normalised = parameters.getParameter (slotParameterIds[index])->getValue();
         parameters.state.setProperty (slotPropertyName (slot, index), static_cast<double> (normalised), nullptr);
     }
 }
 
 void VornAudioProcessor::recallSlot (int slot)
 {
-    const juce::String ids[] { dryWetId, masterGainId };
-
     for (auto index : { 0, 1 })
     {
         float value;
@@ -342,7 +341,7 @@ void VornAudioProcessor::recallSlot (int slot)
         }
 
         // The host is notified outside the lock, so it may ask for the state meanwhile.
-        auto* parameter = parameters.getParameter (ids[index]);
+        auto* parameter = parameters.getParameter (slotParameterIds[index]);
         parameter->beginChangeGesture();
         parameter->setValueNotifyingHost (juce::jlimit (0.0f, 1.0f, value));
         parameter->endChangeGesture();
