@@ -352,10 +352,12 @@ void VornAudioProcessor::switchToSlot (int slot)
 {
     const auto target = slot == 1 ? 1 : 0;
 
-    if (getActiveSlot() == target)
+    const auto active = getActiveSlot();
+
+    if (active == target)
         return;
 
-    storeSlot (getActiveSlot());
+    storeSlot (active);
 
     const auto targetStored = [&]
     {

@@ -6,7 +6,7 @@
 
 namespace
 {
-juce::String quoted (const juce::File& file)
+juce::String displayName (const juce::File& file)
 {
     return file.getFileName();
 }
@@ -30,11 +30,11 @@ std::optional<juce::String> checkOutputPath (const RenderOptions& options, juce:
 
     if (output == options.input
         || (output.exists() && output.getLinkedTarget() == options.input.getLinkedTarget()))
-        return juce::String ("the output file must not be the input file (") + quoted (output) + ")";
+        return juce::String ("the output file must not be the input file (") + displayName (output) + ")";
 
     auto* format = formatFor (formats, output);
     if (format == nullptr)
-        return "unknown output format for " + quoted (output) + ": use .wav, .aiff or .flac";
+        return "unknown output format for " + displayName (output) + ": use .wav, .aiff or .flac";
 
     if (! format->getPossibleBitDepths().contains (bits))
         return format->getFormatName() + " output cannot hold " + juce::String (bits) + "-bit samples; choose --bits "
@@ -63,11 +63,11 @@ std::variant<FileRenderer::Summary, juce::String> FileRenderer::render (const Re
 
     std::unique_ptr<juce::AudioFormatReader> reader (formats.createReaderFor (options.input));
     if (reader == nullptr)
-        return "cannot read " + quoted (options.input) + ": not a WAV, AIFF or FLAC file that can be decoded";
+        return "cannot read " + displayName (options.input) + ": not a WAV, AIFF or FLAC file that can be decoded";
 
     const auto numChannels = static_cast<int> (reader->numChannels);
     if (numChannels < 1 || numChannels > 2)
-        return "Vorn processes mono or stereo audio; " + quoted (options.input) + " has " + juce::String (numChannels) + " channels";
+        return "Vorn processes mono or stereo audio; " + displayName (options.input) + " has " + juce::String (numChannels) + " channels";
 
     const auto bits = options.bits.value_or (defaultBits (*reader));
     if (auto problem = checkOutputPath (options, formats, bits))
@@ -84,7 +84,7 @@ std::variant<FileRenderer::Summary, juce::String> FileRenderer::render (const Re
                                                                             static_cast<unsigned int> (numChannels),
                                                                             bits, {}, 0));
         if (writer == nullptr)
-            return "cannot write " + quoted (options.output) + " at " + juce::String (bits) + " bits and "
+            return "cannot write " + displayName (options.output) + " at " + juce::String (bits) + " bits and "
                  + juce::String (reader->sampleRate) + " Hz";
         stream.release(); // the writer owns it now
     }
@@ -104,7 +104,7 @@ std::variant<FileRenderer::Summary, juce::String> FileRenderer::render (const Re
         buffer.setSize (numChannels, n, false, false, true);
 
         if (! reader->read (&buffer, 0, n, position, true, numChannels > 1))
-            return "cannot read " + quoted (options.input) + ": the file ends early or is damaged";
+            return "cannot read " + displayName (options.input) + ": the file ends early or is damaged";
 
         processor.processBlock (buffer, midi);
 
@@ -112,10 +112,10 @@ std::variant<FileRenderer::Summary, juce::String> FileRenderer::render (const Re
             summary.peak = juce::jmax (summary.peak, buffer.getMagnitude (c, 0, n));
 
         if (! writer->writeFromAudioSampleBuffer (buffer, 0, n))
-            return "cannot write " + quoted (options.output) + ": the disk may be full";
+            return "cannot write " + displayName (options.output) + ": the disk may be full";
 
         if (progress && ! progress (static_cast<double> (position + n) / static_cast<double> (totalSamples)))
-            return juce::String ("interrupted; ") + quoted (options.output) + " was not written";
+            return juce::String ("interrupted; ") + displayName (options.output) + " was not written";
     }
 
     writer.reset(); // flushes and closes the temporary file
