@@ -1,4 +1,7 @@
-#include <juce_audio_processors/juce_audio_processors.h>
+#include "HostedPlugin.h"
+
+#include <pluginterfaces/vst/ivstcomponent.h>
+#include <pluginterfaces/vst/ivstunits.h>
 
 #include <gtest/gtest.h>
 
@@ -6,66 +9,6 @@
 // the way a DAW would, and checks what a host sees.
 namespace
 {
-juce::File vst3Bundle()
-{
-    // The module binary sits in Vorn.vst3/Contents/<arch>/.
-    return juce::File (VORN_VST3_BINARY).getParentDirectory().getParentDirectory().getParentDirectory();
-}
-
-#ifdef VORN_LV2_BINARY
-juce::File lv2Bundle()
-{
-    return juce::File (VORN_LV2_BINARY).getParentDirectory();
-}
-#endif
-
-struct HostedPlugin
-{
-    std::unique_ptr<juce::AudioPluginFormat> format;
-    juce::PluginDescription description;
-    std::unique_ptr<juce::AudioPluginInstance> instance;
-};
-
-HostedPlugin loadVst3()
-{
-    HostedPlugin hosted { std::make_unique<juce::VST3PluginFormat>(), {}, {} };
-    juce::OwnedArray<juce::PluginDescription> types;
-    hosted.format->findAllTypesForFile (types, vst3Bundle().getFullPathName());
-
-    if (types.size() == 1)
-    {
-        hosted.description = *types[0];
-        juce::String error;
-        hosted.instance = hosted.format->createInstanceFromDescription (hosted.description, 48000.0, 256, error);
-    }
-
-    return hosted;
-}
-
-#ifdef VORN_LV2_BINARY
-HostedPlugin loadLv2()
-{
-    HostedPlugin hosted { std::make_unique<juce::LV2PluginFormat>(), {}, {} };
-
-    const auto uris = hosted.format->searchPathsForPlugins (juce::FileSearchPath (lv2Bundle().getParentDirectory().getFullPathName()), false, false);
-
-    if (uris.contains (JucePlugin_LV2URI))
-    {
-        juce::OwnedArray<juce::PluginDescription> types;
-        hosted.format->findAllTypesForFile (types, JucePlugin_LV2URI);
-
-        if (types.size() == 1)
-        {
-            hosted.description = *types[0];
-            juce::String error;
-            hosted.instance = hosted.format->createInstanceFromDescription (hosted.description, 48000.0, 256, error);
-        }
-    }
-
-    return hosted;
-}
-#endif
-
 using Loader = HostedPlugin (*)();
 
 struct FormatCase
@@ -187,10 +130,52 @@ TEST_P (PluginHostTest, DefaultSettingsPassAudioThrough)
             ASSERT_NEAR (buffer.getSample (c, i), input.getSample (c, i), 1e-6f);
 }
 
+TEST (PluginHostVst3, PublishesOneProgramNamedDefault)
+{
+    // JUCE's host lists programs only for plug-ins with a program-change
+    // parameter, which a single program does not get; VST3 validators and
+    // hosts read the program list from the component's unit information.
+    auto hosted = HostedPlugin::loadVst3();
+    ASSERT_NE (hosted.instance, nullptr);
+
+    struct ComponentFinder : juce::ExtensionsVisitor
+    {
+        void visitVST3Client (const VST3Client& client) override { component = client.getIComponentPtr(); }
+        Steinberg::Vst::IComponent* component = nullptr;
+    } finder;
+    hosted.instance->getExtensions (finder);
+    auto* component = finder.component;
+    ASSERT_NE (component, nullptr);
+
+    Steinberg::Vst::IUnitInfo* units = nullptr;
+    ASSERT_EQ (component->queryInterface (Steinberg::Vst::IUnitInfo_iid, reinterpret_cast<void**> (&units)), Steinberg::kResultOk);
+
+    ASSERT_EQ (units->getProgramListCount(), 1);
+    Steinberg::Vst::ProgramListInfo list {};
+    ASSERT_EQ (units->getProgramListInfo (0, list), Steinberg::kResultOk);
+    EXPECT_EQ (list.programCount, 1);
+
+    Steinberg::Vst::String128 name {};
+    EXPECT_EQ (units->getProgramName (list.id, 0, name), Steinberg::kResultOk);
+    EXPECT_EQ (juce::String (juce::CharPointer_UTF16 (reinterpret_cast<juce::CharPointer_UTF16::CharType*> (name))), "Default");
+
+    units->release();
+}
+
+#ifdef VORN_LV2_BINARY
+TEST (PluginHostLv2, ListsOneProgramNamedDefault)
+{
+    auto hosted = HostedPlugin::loadLv2();
+    ASSERT_NE (hosted.instance, nullptr);
+    EXPECT_EQ (hosted.instance->getNumPrograms(), 1);
+    EXPECT_EQ (hosted.instance->getProgramName (0), "Default");
+}
+#endif
+
 const FormatCase builtFormats[] {
-    { "VST3", loadVst3 },
+    { "VST3", HostedPlugin::loadVst3 },
    #ifdef VORN_LV2_BINARY
-    { "LV2", loadLv2 },
+    { "LV2", HostedPlugin::loadLv2 },
    #endif
 };
 

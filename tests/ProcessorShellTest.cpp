@@ -59,11 +59,11 @@ TEST (ProcessorShell, IdentityProgramsMidiAndTail)
 
     EXPECT_EQ (processor.getNumPrograms(), 1);
     EXPECT_EQ (processor.getProgramName (5), "");
-    EXPECT_EQ (processor.getProgramName (0), "");
+    EXPECT_EQ (processor.getProgramName (0), "Default");
     processor.setCurrentProgram (3);
     EXPECT_EQ (processor.getCurrentProgram(), 0);
     processor.changeProgramName (0, "renamed");
-    EXPECT_EQ (processor.getProgramName (0), "");
+    EXPECT_EQ (processor.getProgramName (0), "Default");
 }
 
 TEST (ProcessorShell, BusesAreNamedStereoInputAndOutput)

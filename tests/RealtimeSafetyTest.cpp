@@ -1,126 +1,31 @@
 #include "ProcessorTestHelpers.h"
 
+#include "RealtimeWatch.h"
+
 #include <gtest/gtest.h>
-
-#include <dlfcn.h>
-#include <pthread.h>
-
-#include <cerrno>
-#include <cstdlib>
-
-// This binary replaces the C allocation functions (which operator new, JUCE's
-// HeapBlock and every container end in) and the mutex entry points, so that it
-// can count what processBlock does on the calling thread.
-namespace
-{
-thread_local bool watching = false;
-thread_local int allocations = 0;
-thread_local int mutexLocks = 0;
-
-void countAllocation()
-{
-    if (watching)
-        ++allocations;
-}
-} // namespace
-
-extern "C"
-{
-void* __libc_malloc (size_t);
-void* __libc_calloc (size_t, size_t);
-void* __libc_realloc (void*, size_t);
-void* __libc_memalign (size_t, size_t);
-
-void* malloc (size_t size)
-{
-    countAllocation();
-    return __libc_malloc (size);
-}
-
-void* calloc (size_t count, size_t size)
-{
-    countAllocation();
-    return __libc_calloc (count, size);
-}
-
-void* realloc (void* pointer, size_t size)
-{
-    countAllocation();
-    return __libc_realloc (pointer, size);
-}
-
-void* aligned_alloc (size_t alignment, size_t size)
-{
-    countAllocation();
-    return __libc_memalign (alignment, size);
-}
-
-void* memalign (size_t alignment, size_t size)
-{
-    countAllocation();
-    return __libc_memalign (alignment, size);
-}
-
-int posix_memalign (void** result, size_t alignment, size_t size)
-{
-    countAllocation();
-    *result = __libc_memalign (alignment, size);
-    return *result != nullptr ? 0 : ENOMEM;
-}
-}
-
-extern "C" int pthread_mutex_lock (pthread_mutex_t* mutex)
-{
-    using LockFunction = int (*) (pthread_mutex_t*);
-    static const auto real = reinterpret_cast<LockFunction> (dlsym (RTLD_NEXT, "pthread_mutex_lock"));
-
-    if (watching)
-        ++mutexLocks;
-
-    return real (mutex);
-}
-
-extern "C" int pthread_mutex_trylock (pthread_mutex_t* mutex)
-{
-    using LockFunction = int (*) (pthread_mutex_t*);
-    static const auto real = reinterpret_cast<LockFunction> (dlsym (RTLD_NEXT, "pthread_mutex_trylock"));
-
-    if (watching)
-        ++mutexLocks;
-
-    return real (mutex);
-}
 
 using namespace processor_test;
 
 namespace
 {
-struct Counts
-{
-    int allocations = 0, mutexLocks = 0;
-};
-
-Counts processWatched (VornAudioProcessor& processor, juce::AudioBuffer<float>& buffer)
+RealtimeWatch::Counts processWatched (VornAudioProcessor& processor, juce::AudioBuffer<float>& buffer)
 {
     juce::MidiBuffer midi;
-    allocations = mutexLocks = 0;
-    watching = true;
-    processor.processBlock (buffer, midi);
-    watching = false;
-    return { allocations, mutexLocks };
+    return RealtimeWatch::count ([&] { processor.processBlock (buffer, midi); });
 }
 
 TEST (RealtimeSafetyCheck, TheCountersSeeAllocationsAndLocks)
 {
     juce::CriticalSection lock;
-    allocations = mutexLocks = 0;
-    watching = true;
-    juce::HeapBlock<float> block (16);
-    { const juce::ScopedLock sl (lock); }
-    watching = false;
+    juce::HeapBlock<float> block;
+    const auto counts = RealtimeWatch::count ([&]
+    {
+        block.malloc (16);
+        const juce::ScopedLock sl (lock);
+    });
 
-    EXPECT_EQ (allocations, 1);
-    EXPECT_EQ (mutexLocks, 1);
+    EXPECT_EQ (counts.allocations, 1);
+    EXPECT_EQ (counts.mutexLocks, 1);
 }
 
 struct RealtimeCase

@@ -107,7 +107,9 @@ bool VornAudioProcessor::hasEditor() const { return true; }
 int VornAudioProcessor::getNumPrograms() { return 1; }
 int VornAudioProcessor::getCurrentProgram() { return 0; }
 void VornAudioProcessor::setCurrentProgram (int) {}
-const juce::String VornAudioProcessor::getProgramName (int) { return {}; }
+// Hosts list the one program by name (VST3 validators refuse an unnamed one);
+// there is no program at any other index.
+const juce::String VornAudioProcessor::getProgramName (int index) { return index == 0 ? "Default" : ""; }
 void VornAudioProcessor::changeProgramName (int, const juce::String&) {}
 
 void VornAudioProcessor::releaseResources() {}
