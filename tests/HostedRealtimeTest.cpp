@@ -3,25 +3,30 @@
 
 #include <gtest/gtest.h>
 
-// Counts the heap allocations made on the audio thread by the real VST3
-// process call of the built plug-in: JUCE's host hands the block to the
-// plug-in's wrapper, which runs processBlock.
+// Counts the heap allocations made on the audio thread by the real process
+// call of the built plug-in: JUCE's host hands the block to the format's
+// wrapper inside the plug-in, which runs processBlock.
 namespace
 {
-struct BlockCase
+struct HostedBlockCase
 {
+    const char* format;
+    HostedPlugin (*load)();
     double rate;
     int blockSize;
 };
 
-std::ostream& operator<< (std::ostream& os, const BlockCase& c) { return os << c.rate << " Hz, " << c.blockSize; }
+std::ostream& operator<< (std::ostream& os, const HostedBlockCase& c)
+{
+    return os << c.format << ", " << c.rate << " Hz, " << c.blockSize;
+}
 
-class HostedVst3RealtimeTest : public testing::TestWithParam<BlockCase> {};
+class HostedRealtimeTest : public testing::TestWithParam<HostedBlockCase> {};
 
-TEST_P (HostedVst3RealtimeTest, ProcessCallAllocatesNothingAfterWarmUp)
+TEST_P (HostedRealtimeTest, ProcessCallAllocatesNothingAfterWarmUp)
 {
     const auto& c = GetParam();
-    auto hosted = HostedPlugin::loadVst3();
+    auto hosted = c.load();
     ASSERT_NE (hosted.instance, nullptr);
 
     auto& plugin = *hosted.instance;
@@ -50,6 +55,21 @@ TEST_P (HostedVst3RealtimeTest, ProcessCallAllocatesNothingAfterWarmUp)
     plugin.releaseResources();
 }
 
-INSTANTIATE_TEST_SUITE_P (Blocks, HostedVst3RealtimeTest, testing::Values (
-    BlockCase { 44100.0, 64 }, BlockCase { 48000.0, 256 }, BlockCase { 96000.0, 512 }));
+const HostedBlockCase hostedBlocks[] {
+    { "VST3", HostedPlugin::loadVst3, 44100.0, 64 },
+    { "VST3", HostedPlugin::loadVst3, 48000.0, 256 },
+    { "VST3", HostedPlugin::loadVst3, 96000.0, 512 },
+   #ifdef VORN_LV2_BINARY
+    { "LV2", HostedPlugin::loadLv2, 44100.0, 64 },
+    { "LV2", HostedPlugin::loadLv2, 96000.0, 512 },
+   #endif
+};
+
+INSTANTIATE_TEST_SUITE_P (Blocks, HostedRealtimeTest, testing::ValuesIn (hostedBlocks),
+                          [] (const auto& info)
+                          {
+                              const auto& c = info.param;
+                              return std::string (c.format) + "_" + std::to_string (static_cast<int> (c.rate))
+                                     + "_" + std::to_string (c.blockSize);
+                          });
 } // namespace
