@@ -32,10 +32,11 @@ echo
 "$render" demo/speech.wav demo/speech-dry.wav --skimming 0
 "$render" demo/speech.wav demo/speech-vorn.wav --skimming 100 --output -6
 "$render" --plot demo/vorn-curve.png --rate 48000 --skimming 50
+"$render" --screenshot demo/vorn-editor.png --skimming 37 --output -6.5
 
 echo
 echo "Vorn $(cat VERSION) is built."
 echo "  VST3 plug-in:   $HOME/.vst3/Vorn.vst3"
 echo "  LV2 plug-in:    $HOME/.lv2/Vorn.lv2"
 echo "  Standalone app: $(realpath "$artefacts/Standalone/Vorn")"
-echo "  Demo:           $(realpath demo)/speech.wav -> speech-dry.wav, speech-vorn.wav, vorn-curve.png"
+echo "  Demo:           $(realpath demo)/speech.wav -> speech-dry.wav, speech-vorn.wav, vorn-curve.png, vorn-editor.png"

@@ -1,5 +1,7 @@
 #include "VornAudioProcessor.h"
 
+#include "editor/VornAudioProcessorEditor.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -99,7 +101,7 @@ bool VornAudioProcessor::isMidiEffect() const { return false; }
 
 juce::AudioProcessorEditor* VornAudioProcessor::createEditor()
 {
-    return new juce::GenericAudioProcessorEditor (*this);
+    return new VornAudioProcessorEditor (*this, parameters);
 }
 
 bool VornAudioProcessor::hasEditor() const { return true; }

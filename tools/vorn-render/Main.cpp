@@ -1,3 +1,4 @@
+#include "EditorScreenshot.h"
 #include "FileRenderer.h"
 #include "ResponsePlot.h"
 
@@ -56,35 +57,57 @@ int render (const RenderOptions& options)
     return 0;
 }
 
-int plot (const RenderOptions& options)
+bool namesPng (const juce::File& target, const juce::String& what)
 {
-    if (! options.output.hasFileExtension ("png"))
-    {
-        printError ("the plot is a PNG picture: give a file name ending in .png");
-        return 2;
-    }
+    if (target.hasFileExtension ("png"))
+        return true;
 
-    const auto image = ResponsePlot::draw (ResponseMeasurement::measure (options.rate, options.skimmingPercent),
-                                           options.rate, options.skimmingPercent);
+    printError ("the " + what + " is a PNG picture: give a file name ending in .png");
+    return false;
+}
 
-    juce::TemporaryFile temporary (options.output, juce::TemporaryFile::useHiddenFile);
+/** Writes a PNG beside the target under a hidden name and renames it at the
+    end, so a failure never leaves a partial picture or harms an old one. */
+bool writePng (const juce::Image& image, const juce::File& target, const juce::String& what)
+{
+    juce::TemporaryFile temporary (target, juce::TemporaryFile::useHiddenFile);
     {
         auto stream = temporary.getFile().createOutputStream();
         if (stream == nullptr || ! juce::PNGImageFormat().writeImageToStream (image, *stream))
         {
-            printError ("cannot write the plot to " + options.output.getFullPathName());
-            return 1;
+            printError ("cannot write the " + what + " to " + target.getFullPathName());
+            return false;
         }
     }
 
     if (! temporary.overwriteTargetFileWithTemporary())
     {
-        printError ("cannot write the plot to " + options.output.getFullPathName());
-        return 1;
+        printError ("cannot write the " + what + " to " + target.getFullPathName());
+        return false;
     }
 
-    std::printf ("%s: response plot, %d x %d\n", options.output.getFullPathName().toRawUTF8(), ResponsePlot::width, ResponsePlot::height);
-    return 0;
+    std::printf ("%s: %s, %d x %d\n", target.getFullPathName().toRawUTF8(), what.toRawUTF8(), image.getWidth(), image.getHeight());
+    return true;
+}
+
+int plot (const RenderOptions& options)
+{
+    if (! namesPng (options.output, "plot"))
+        return 2;
+
+    const auto image = ResponsePlot::draw (ResponseMeasurement::measure (options.rate, options.skimmingPercent),
+                                           options.rate, options.skimmingPercent);
+    return writePng (image, options.output, "response plot") ? 0 : 1;
+}
+
+int screenshot (const RenderOptions& options)
+{
+    if (! namesPng (options.output, "screenshot"))
+        return 2;
+
+    const auto image = EditorScreenshot::take ({ options.skimmingPercent, options.outputDb, options.activeSlot,
+                                                 options.clipped, options.scale });
+    return writePng (image, options.output, "screenshot") ? 0 : 1;
 }
 
 int response (const RenderOptions& options)
@@ -120,6 +143,7 @@ int main (int argc, char** argv)
         case RenderOptions::Mode::help:     std::printf ("%s", RenderOptions::usage().toRawUTF8()); return 0;
         case RenderOptions::Mode::version:  std::printf ("vorn-render %s\n", VORN_VERSION_STRING); return 0;
         case RenderOptions::Mode::plot:     return plot (options);
+        case RenderOptions::Mode::screenshot: return screenshot (options);
         case RenderOptions::Mode::response: return response (options);
         case RenderOptions::Mode::render:   return render (options);
     }

@@ -50,6 +50,7 @@ juce::String RenderOptions::usage()
            "  vorn-render INPUT OUTPUT [--skimming PERCENT] [--output DB] [--block N] [--bits 16|24|32]\n"
            "  vorn-render --plot FILE.png [--rate HZ] [--skimming PERCENT]\n"
            "  vorn-render --response [--rate HZ] [--skimming PERCENT]\n"
+           "  vorn-render --screenshot FILE.png [--skimming PERCENT] [--output DB] [--slot A|B] [--clip] [--scale 1|2]\n"
            "  vorn-render --help | --version\n"
            "\n"
            "Runs WAV, AIFF or FLAC files (mono or stereo) through the Vorn processor.\n"
@@ -59,14 +60,20 @@ juce::String RenderOptions::usage()
            "  --bits 16|24|32     output bit depth; 32 is floating point (default: as the input)\n"
            "  --plot FILE.png     draw the magnitude response as a picture\n"
            "  --response          print the magnitude response as CSV (Hz, dB)\n"
-           "  --rate HZ           sample rate for --plot and --response (default 48000)\n";
+           "  --rate HZ           sample rate for --plot and --response (default 48000)\n"
+           "  --screenshot FILE.png  draw the plug-in's window as a host shows it\n"
+           "                      (Skimming and Output default to the plug-in's own 0 % and 0 dB)\n"
+           "  --slot A|B          the active setting slot in the screenshot (default A)\n"
+           "  --clip              the clip lamp lit in the screenshot\n"
+           "  --scale 1|2         the screenshot's display scale (default 1)\n";
 }
 
 std::variant<RenderOptions, juce::String> RenderOptions::parse (const juce::StringArray& arguments)
 {
     RenderOptions options;
     juce::StringArray positional;
-    bool sawRenderOnlyOption = false;
+    // Which options were given, to refuse those that mean nothing to the mode.
+    bool sawOutput = false, sawBlockOrBits = false, sawScreenshotOnlyOption = false, sawRate = false, sawSkimming = false;
 
     for (auto i = 0; i < arguments.size(); ++i)
     {
@@ -89,31 +96,52 @@ std::variant<RenderOptions, juce::String> RenderOptions::parse (const juce::Stri
             options.mode = Mode::version;
         else if (argument == "--response")
             options.mode = Mode::response;
-        else if (argument == "--plot")
+        else if (argument == "--plot" || argument == "--screenshot")
         {
             if (i + 1 >= arguments.size())
-                return juce::String ("--plot needs a file name");
-            options.mode = Mode::plot;
+                return argument + " needs a file name";
+            options.mode = argument == "--plot" ? Mode::plot : Mode::screenshot;
             options.output = juce::File::getCurrentWorkingDirectory().getChildFile (arguments[++i]);
         }
         else if (argument == "--skimming")
-            error = take (0.0, 100.0, " %", [&] (double v) { options.skimmingPercent = static_cast<float> (v); });
+            error = take (0.0, 100.0, " %", [&] (double v) { options.skimmingPercent = static_cast<float> (v); sawSkimming = true; });
         else if (argument == "--output")
-            error = take (-24.0, 0.0, " dB", [&] (double v) { options.outputDb = static_cast<float> (v); sawRenderOnlyOption = true; });
+            error = take (-24.0, 0.0, " dB", [&] (double v) { options.outputDb = static_cast<float> (v); sawOutput = true; });
+        else if (argument == "--slot")
+        {
+            sawScreenshotOnlyOption = true;
+            const auto slot = i + 1 < arguments.size() ? arguments[++i] : juce::String();
+            if (slot != "A" && slot != "B")
+                error = "--slot must be A or B (got \"" + slot + "\")";
+            options.activeSlot = slot == "B" ? 1 : 0;
+        }
+        else if (argument == "--clip")
+        {
+            sawScreenshotOnlyOption = true;
+            options.clipped = true;
+        }
+        else if (argument == "--scale")
+        {
+            sawScreenshotOnlyOption = true;
+            const auto scale = i + 1 < arguments.size() ? arguments[++i] : juce::String();
+            if (scale != "1" && scale != "2")
+                error = "--scale must be 1 or 2 (got \"" + scale + "\")";
+            options.scale = scale == "2" ? 2 : 1;
+        }
         else if (argument == "--block")
         {
-            error = take (1.0, 65536.0, " samples", [&] (double v) { options.blockSize = static_cast<int> (v); sawRenderOnlyOption = true; });
+            error = take (1.0, 65536.0, " samples", [&] (double v) { options.blockSize = static_cast<int> (v); sawBlockOrBits = true; });
             if (! error && options.blockSize != arguments[i].getDoubleValue())
                 error = "--block needs a whole number of samples (got " + arguments[i] + ")";
         }
         else if (argument == "--bits")
         {
-            error = take (16.0, 32.0, "", [&] (double v) { options.bits = static_cast<int> (v); sawRenderOnlyOption = true; });
+            error = take (16.0, 32.0, "", [&] (double v) { options.bits = static_cast<int> (v); sawBlockOrBits = true; });
             if (! error && (*options.bits != arguments[i].getDoubleValue() || (*options.bits != 16 && *options.bits != 24 && *options.bits != 32)))
                 error = "--bits must be 16, 24 or 32 (got " + arguments[i] + ")";
         }
         else if (argument == "--rate")
-            error = take (8000.0, 384000.0, " Hz", [&] (double v) { options.rate = v; });
+            error = take (8000.0, 384000.0, " Hz", [&] (double v) { options.rate = v; sawRate = true; });
         else if (argument.startsWith ("-") && argument.length() > 1)
             return "unknown option " + argument + " (see --help)";
         else
@@ -126,9 +154,21 @@ std::variant<RenderOptions, juce::String> RenderOptions::parse (const juce::Stri
     if (options.mode == Mode::help || options.mode == Mode::version)
         return options;
 
+    if (options.mode == Mode::screenshot)
+    {
+        if (! positional.isEmpty() || sawRate || sawBlockOrBits)
+            return juce::String ("--screenshot takes only --skimming, --output, --slot, --clip and --scale (see --help)");
+        if (! sawSkimming)
+            options.skimmingPercent = 0.0f;
+        return options;
+    }
+
+    if (sawScreenshotOnlyOption)
+        return juce::String ("--slot, --clip and --scale belong to --screenshot (see --help)");
+
     if (options.mode != Mode::render)
     {
-        if (! positional.isEmpty() || sawRenderOnlyOption)
+        if (! positional.isEmpty() || sawOutput || sawBlockOrBits)
             return juce::String ("--plot and --response take only --rate and --skimming (see --help)");
         return options;
     }

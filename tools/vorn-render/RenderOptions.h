@@ -8,7 +8,7 @@
 /** What the command line asks vorn-render to do. */
 struct RenderOptions
 {
-    enum class Mode { render, plot, response, help, version };
+    enum class Mode { render, plot, response, screenshot, help, version };
 
     Mode mode = Mode::render;
     juce::File input, output;
@@ -17,6 +17,11 @@ struct RenderOptions
     int blockSize = 512;
     std::optional<int> bits;
     double rate = 48000.0;
+
+    // --screenshot only: the editor's state and the picture's scale.
+    int activeSlot = 0;
+    bool clipped = false;
+    int scale = 1;
 
     /** Parses the arguments (without the program name); on failure returns
         the one-line message to show. */
