@@ -192,7 +192,13 @@ INSTANTIATE_TEST_SUITE_P (Table, RenderErrorTest, testing::Values (
     BadInput { "same_file", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("in.wav") }; }, 1, "must not be the input" },
     BadInput { "missing_folder", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("no/such/out.wav") }; }, 1, "cannot write to the folder" },
     BadInput { "unknown_option", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav"), "--louder" }; }, 2, "unknown option --louder" },
-    BadInput { "one_file", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav") }; }, 2, "expected an INPUT and an OUTPUT" }),
+    BadInput { "one_file", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav") }; }, 2, "expected an INPUT and an OUTPUT" },
+    BadInput { "screenshot_slot", [] (RenderToolTest& t) { return juce::StringArray { "--screenshot", t.path ("panel.png"), "--slot", "C" }; }, 2, "--slot must be A or B" },
+    BadInput { "screenshot_scale", [] (RenderToolTest& t) { return juce::StringArray { "--screenshot", t.path ("panel.png"), "--scale", "3" }; }, 2, "--scale must be 1 or 2" },
+    BadInput { "screenshot_skimming", [] (RenderToolTest& t) { return juce::StringArray { "--screenshot", t.path ("panel.png"), "--skimming", "101" }; }, 2, "--skimming must be between 0 and 100" },
+    BadInput { "screenshot_not_png", [] (RenderToolTest& t) { return juce::StringArray { "--screenshot", t.path ("panel.jpg") }; }, 2, "give a file name ending in .png" },
+    BadInput { "screenshot_rate", [] (RenderToolTest& t) { return juce::StringArray { "--screenshot", t.path ("panel.png"), "--rate", "44100" }; }, 2, "--screenshot takes only" },
+    BadInput { "slot_without_screenshot", [] (RenderToolTest& t) { t.makeInput(); return juce::StringArray { t.path ("in.wav"), t.path ("out.wav"), "--slot", "B" }; }, 2, "belong to --screenshot" }),
     [] (const auto& info) { return std::string (info.param.name); });
 
 TEST_F (RenderToolTest, FailedRenderLeavesAnExistingOutputUntouched)
@@ -240,6 +246,27 @@ TEST_F (RenderToolTest, PlotHasItsSizeAndTheCurveInItsColour)
         EXPECT_TRUE (hit) << frequency << " Hz";
     }
     EXPECT_EQ (found, 3);
+}
+
+TEST_F (RenderToolTest, ScreenshotIsThePanelAtEitherScale)
+{
+    for (auto scale : { 1, 2 })
+    {
+        const auto name = "panel" + juce::String (scale) + ".png";
+        const auto run = runTool ({ "--screenshot", path (name), "--skimming", "37", "--output", "-6.5",
+                                    "--slot", "B", "--clip", "--scale", juce::String (scale) });
+        ASSERT_EQ (run.exitCode, 0) << run.output;
+
+        const auto image = juce::ImageFileFormat::loadFrom (file (name));
+        ASSERT_EQ (image.getWidth(), 430 * scale);
+        ASSERT_EQ (image.getHeight(), 300 * scale);
+
+        // The panel's fill, away from every widget and caption.
+        const auto panel = image.getPixelAt (200 * scale, 140 * scale);
+        EXPECT_NEAR (panel.getRed(), 0x1b, 3);
+        EXPECT_NEAR (panel.getGreen(), 0x1d, 3);
+        EXPECT_NEAR (panel.getBlue(), 0x1f, 3);
+    }
 }
 
 TEST_F (RenderToolTest, ResponseIsCsvFrom20HzTo20kHz)
