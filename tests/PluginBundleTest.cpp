@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P (Formats, PluginBinaryTest, testing::Values (
     BinaryCase { "LV2", VORN_LV2_BINARY, { "lv2_descriptor", "lv2ui_descriptor" } }),
     [] (const auto& info) { return std::string (info.param.format); });
 
-// LV2_PATH holds the build tree's bundle and the system's LV2 specification
+// LV2_PATH holds the build tree's bundle and the system's LV2 vocabulary
 // bundles (for the class names), never the user's ~/.lv2.
 std::string lv2info (const std::string& arguments)
 {

@@ -88,6 +88,17 @@ std::variant<RenderOptions, juce::String> RenderOptions::parse (const juce::Stri
             return std::nullopt;
         };
 
+        // The screenshot's options take one of a few words.
+        const auto takeChoice = [&] (const juce::StringArray& choices, auto&& store) -> std::optional<juce::String>
+        {
+            sawScreenshotOnlyOption = true;
+            const auto value = i + 1 < arguments.size() ? arguments[++i] : juce::String();
+            if (! choices.contains (value))
+                return argument + " must be " + choices.joinIntoString (" or ") + " (got \"" + value + "\")";
+            store (value);
+            return std::nullopt;
+        };
+
         std::optional<juce::String> error;
 
         if (argument == "--help" || argument == "-h")
@@ -108,26 +119,14 @@ std::variant<RenderOptions, juce::String> RenderOptions::parse (const juce::Stri
         else if (argument == "--output")
             error = take (-24.0, 0.0, " dB", [&] (double v) { options.outputDb = static_cast<float> (v); sawOutput = true; });
         else if (argument == "--slot")
-        {
-            sawScreenshotOnlyOption = true;
-            const auto slot = i + 1 < arguments.size() ? arguments[++i] : juce::String();
-            if (slot != "A" && slot != "B")
-                error = "--slot must be A or B (got \"" + slot + "\")";
-            options.activeSlot = slot == "B" ? 1 : 0;
-        }
+            error = takeChoice ({ "A", "B" }, [&] (const juce::String& v) { options.activeSlot = v == "B" ? 1 : 0; });
         else if (argument == "--clip")
         {
             sawScreenshotOnlyOption = true;
             options.clipped = true;
         }
         else if (argument == "--scale")
-        {
-            sawScreenshotOnlyOption = true;
-            const auto scale = i + 1 < arguments.size() ? arguments[++i] : juce::String();
-            if (scale != "1" && scale != "2")
-                error = "--scale must be 1 or 2 (got \"" + scale + "\")";
-            options.scale = scale == "2" ? 2 : 1;
-        }
+            error = takeChoice ({ "1", "2" }, [&] (const juce::String& v) { options.scale = v.getIntValue(); });
         else if (argument == "--block")
         {
             error = take (1.0, 65536.0, " samples", [&] (double v) { options.blockSize = static_cast<int> (v); sawBlockOrBits = true; });
