@@ -1,7 +1,9 @@
 #pragma once
 
 #include "gui/Background.h"
+#include "gui/Knob.h"
 #include "gui/LookAndFeel.h"
+#include "gui/Readout.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -18,12 +20,20 @@ public:
     void resized() override;
 
 private:
+    void addKnobsAndReadouts();
+
     VornAudioProcessor& audioProcessor;
     juce::AudioProcessorValueTreeState& valueTreeState;
 
     vorn::gui::LookAndFeel lookAndFeel;
     juce::Component content;
     vorn::gui::Background background;
+    vorn::gui::Knob skimmingKnob { 120.0f, 176.0f, 56.0f };
+    vorn::gui::Knob outputKnob { 319.0f, 176.0f, 40.0f };
+    std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> skimmingAttachment;
+    std::unique_ptr<juce::AudioProcessorValueTreeState::SliderAttachment> outputAttachment;
+    vorn::gui::Readout skimmingReadout { skimmingKnob, vorn::gui::Readout::Unit::percentage };
+    vorn::gui::Readout outputReadout { outputKnob, vorn::gui::Readout::Unit::decibels };
     juce::TooltipWindow tooltipWindow { this, 700 };
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VornAudioProcessorEditor)
