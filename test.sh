@@ -15,7 +15,7 @@ cmake --build build --parallel "$jobs"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORN_SANITIZE=ON
-cmake --build build-sanitize --parallel "$jobs" --target vorn_tests
+cmake --build build-sanitize --parallel "$jobs" --target vorn_tests vorn_pointer_tests
 (cd build-sanitize && xvfb-run -a ctest --output-on-failure --parallel "$jobs" -L unit)
 
 echo "All tests passed."

@@ -1,7 +1,9 @@
+#include "GuiTestHelpers.h"
 #include "editor/VornAudioProcessorEditor.h"
 #include "gui/Background.h"
+#include "gui/Knob.h"
 #include "gui/LookAndFeel.h"
-#include "processor/VornAudioProcessor.h"
+#include "gui/Readout.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,21 @@ struct OpenEditor
 {
     VornAudioProcessor processor;
     std::unique_ptr<juce::AudioProcessorEditor> editor { processor.createEditorIfNeeded() };
+
+    juce::Component& content() const { return *editor->getChildComponent (0); }
+
+    template <typename Widget>
+    Widget& child (int index) const
+    {
+        auto* widget = dynamic_cast<Widget*> (content().getChildComponent (index));
+        EXPECT_NE (widget, nullptr) << "content child " << index;
+        return *widget;
+    }
+
+    vorn::gui::Knob& skimmingKnob() const { return child<vorn::gui::Knob> (1); }
+    vorn::gui::Knob& outputKnob() const { return child<vorn::gui::Knob> (2); }
+    vorn::gui::Readout& skimmingReadout() const { return child<vorn::gui::Readout> (3); }
+    vorn::gui::Readout& outputReadout() const { return child<vorn::gui::Readout> (4); }
 };
 
 TEST (Editor, IsAFixedOpaquePanelInVornsLook)
@@ -44,6 +61,59 @@ TEST (Editor, HoldsTheTooltipWindowAndTheContentWithTheBackgroundAtTheBottom)
     ASSERT_NE (background, nullptr);
     EXPECT_EQ (background->getBounds(), juce::Rectangle<int> (0, 0, 430, 300));
     EXPECT_TRUE (background->isVisible());
+}
+
+TEST (Editor, PlacesTheKnobsAndReadoutsAboveTheBackground)
+{
+    OpenEditor open;
+    EXPECT_EQ (open.skimmingKnob().getBounds(), juce::Rectangle<int> (21, 77, 198, 198));
+    EXPECT_EQ (open.outputKnob().getBounds(), juce::Rectangle<int> (244, 101, 150, 150));
+    EXPECT_EQ (open.skimmingReadout().getBounds(), juce::Rectangle<int> (87, 249, 66, 25));
+    EXPECT_EQ (open.outputReadout().getBounds(), juce::Rectangle<int> (286, 249, 66, 25));
+
+    EXPECT_EQ (open.skimmingKnob().getRange(), juce::Range<double> (0.0, 1.0));
+    EXPECT_EQ (open.outputKnob().getRange(), juce::Range<double> (-24.0, 0.0));
+    EXPECT_NEAR (open.outputKnob().getInterval(), 0.01, 1e-6);
+    EXPECT_DOUBLE_EQ (open.outputKnob().getDoubleClickReturnValue(), 0.0);
+    EXPECT_TRUE (open.skimmingKnob().getTooltip().startsWith ("Skimming: how much of the Vorn curve is applied.\n"));
+    EXPECT_TRUE (open.outputKnob().getTooltip().endsWith ("double-click for 0 dB."));
+}
+
+TEST (Editor, ReadoutsShowTheParametersAsSoonAsItOpens)
+{
+    VornAudioProcessor processor;
+    gui_test::parameter (processor, "DryWetParam").setValueNotifyingHost (0.37f);
+    gui_test::parameter (processor, "MasterGainParam").setValueNotifyingHost (gui_test::parameter (processor, "MasterGainParam").convertTo0to1 (-6.5f));
+
+    std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditorIfNeeded());
+    auto& content = *editor->getChildComponent (0);
+    EXPECT_EQ (dynamic_cast<juce::Label*> (content.getChildComponent (3))->getText(), "37");
+    EXPECT_EQ (dynamic_cast<juce::Label*> (content.getChildComponent (4))->getText(), "-6.5");
+}
+
+TEST (Editor, HostChangesMoveTheKnobAndItsReadout)
+{
+    OpenEditor open;
+    auto& output = gui_test::parameter (open.processor, "MasterGainParam");
+    output.setValueNotifyingHost (output.convertTo0to1 (-12.3f));
+
+    EXPECT_NEAR (open.outputKnob().getValue(), -12.3, 1e-5);
+    EXPECT_EQ (open.outputReadout().getText(), "-12.3");
+}
+
+TEST (Editor, AKnobTurnSetsTheParameterInOneGesture)
+{
+    OpenEditor open;
+    gui_test::GestureCounter gestures (gui_test::parameter (open.processor, "DryWetParam"));
+
+    juce::MouseWheelDetails wheel {};
+    wheel.deltaY = 1.0f;
+    open.skimmingKnob().mouseWheelMove (gui_test::mouseEvent (open.skimmingKnob(), {}), wheel);
+
+    EXPECT_FLOAT_EQ (gui_test::plainValue (open.processor, "DryWetParam"), 0.12f);
+    EXPECT_EQ (open.skimmingReadout().getText(), "12");
+    EXPECT_EQ (gestures.begins, 1);
+    EXPECT_EQ (gestures.ends, 1);
 }
 
 TEST (Editor, OpensAndClosesAgainAndAgain)
