@@ -3,11 +3,18 @@
 #include "gui/GuiConstants.h"
 #include "processor/VornAudioProcessor.h"
 
+namespace
+{
+const juce::String webSiteHost (VORN_WEBSITE_HOST);
+} // namespace
+
 VornAudioProcessorEditor::VornAudioProcessorEditor (VornAudioProcessor& processor,
-                                                    juce::AudioProcessorValueTreeState& tree)
+                                                    juce::AudioProcessorValueTreeState& tree,
+                                                    UrlOpener openUrl)
     : juce::AudioProcessorEditor (processor),
       audioProcessor (processor),
-      valueTreeState (tree)
+      valueTreeState (tree),
+      clipLed (processor.clipFlag)
 {
     setLookAndFeel (&lookAndFeel);
     setOpaque (true);
@@ -19,8 +26,11 @@ VornAudioProcessorEditor::VornAudioProcessorEditor (VornAudioProcessor& processo
     background.setBounds (0, 0, 430, 300);
 
     addKnobsAndReadouts();
+    addClipLedAndSlotButtons();
+    addHotSpots (std::move (openUrl));
 
     setSize (430, 300);
+    startTimerHz (10);
 }
 
 void VornAudioProcessorEditor::addKnobsAndReadouts()
@@ -56,8 +66,70 @@ void VornAudioProcessorEditor::addKnobsAndReadouts()
     outputReadout.refreshText();
 }
 
+void VornAudioProcessorEditor::addClipLedAndSlotButtons()
+{
+    content.addAndMakeVisible (clipLed);
+    clipLed.setBounds (vorn::gui::clipLedBounds);
+
+    // The buttons mirror the processor's active slot, never their click history.
+    content.addAndMakeVisible (buttonA);
+    buttonA.setClickingTogglesState (false);
+    content.addAndMakeVisible (buttonB);
+    buttonB.setClickingTogglesState (false);
+    buttonA.setBounds (vorn::gui::buttonABounds);
+    buttonB.setBounds (vorn::gui::buttonBBounds);
+
+    buttonA.setTooltip ("Setting A. Switch between A and B to compare two settings.");
+    buttonB.setTooltip ("Setting B. Switch between A and B to compare two settings.");
+
+    buttonA.onClick = [this] { switchToSlot (0); };
+    buttonB.onClick = [this] { switchToSlot (1); };
+
+    showActiveSlot();
+}
+
+void VornAudioProcessorEditor::addHotSpots (UrlOpener openUrl)
+{
+    content.addAndMakeVisible (logoHotSpot);
+    logoHotSpot.setBounds (vorn::gui::logoBounds);
+    logoHotSpot.setMouseCursor (juce::MouseCursor::PointingHandCursor);
+    logoHotSpot.setTooltip (webSiteHost);
+    logoHotSpot.onClick = [openUrl] { openUrl (juce::URL ("https://" + webSiteHost)); };
+
+    // Resting on the product caption shows the version; a click there does nothing.
+    content.addAndMakeVisible (versionHotSpot);
+    versionHotSpot.setBounds (vorn::gui::versionBounds);
+    versionHotSpot.setTooltip ("OKU Laboratories Vorn v" VORN_VERSION_STRING);
+}
+
+void VornAudioProcessorEditor::openInDefaultBrowser (const juce::URL& url)
+{
+    url.launchInDefaultBrowser();
+}
+
+void VornAudioProcessorEditor::showActiveSlot()
+{
+    const auto slot = audioProcessor.getActiveSlot();
+    buttonA.setToggleState (slot == 0, juce::dontSendNotification);
+    buttonB.setToggleState (slot == 1, juce::dontSendNotification);
+}
+
+void VornAudioProcessorEditor::switchToSlot (int slot)
+{
+    audioProcessor.switchToSlot (slot);
+    showActiveSlot();
+}
+
+// Follows slot changes that do not come through the buttons, such as a host
+// restoring a state saved with the other slot active.
+void VornAudioProcessorEditor::timerCallback()
+{
+    showActiveSlot();
+}
+
 VornAudioProcessorEditor::~VornAudioProcessorEditor()
 {
+    stopTimer();
     // No attachment may outlive its knob, nor act on one half torn down.
     skimmingAttachment.reset();
     outputAttachment.reset();
