@@ -1,6 +1,7 @@
 #include "GuiTestHelpers.h"
 #include "editor/VornAudioProcessorEditor.h"
 #include "gui/Background.h"
+#include "gui/HotSpot.h"
 #include "gui/Knob.h"
 #include "gui/LookAndFeel.h"
 #include "gui/Readout.h"
@@ -114,6 +115,95 @@ TEST (Editor, AKnobTurnSetsTheParameterInOneGesture)
     EXPECT_EQ (open.skimmingReadout().getText(), "12");
     EXPECT_EQ (gestures.begins, 1);
     EXPECT_EQ (gestures.ends, 1);
+}
+
+/** The editor's refresh, as its timer runs it. */
+void tick (juce::AudioProcessorEditor& editor) { dynamic_cast<juce::Timer&> (editor).timerCallback(); }
+
+/** A press and release on a button, as the framework delivers a click. */
+void click (juce::Button& button)
+{
+    auto& component = static_cast<juce::Component&> (button);
+    component.mouseDown (gui_test::mouseEvent (button, gui_test::leftButton));
+    component.mouseUp (gui_test::mouseEvent (button, {}));
+}
+
+TEST (EditorSlots, OpeningOnSlotBLightsBAtOnce)
+{
+    VornAudioProcessor processor;
+    processor.switchToSlot (1);
+    std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditorIfNeeded());
+    auto& content = *editor->getChildComponent (0);
+
+    EXPECT_FALSE (dynamic_cast<juce::Button*> (content.getChildComponent (6))->getToggleState());
+    EXPECT_TRUE (dynamic_cast<juce::Button*> (content.getChildComponent (7))->getToggleState());
+    EXPECT_TRUE (dynamic_cast<juce::Timer*> (editor.get())->isTimerRunning());
+    EXPECT_EQ (dynamic_cast<juce::Timer*> (editor.get())->getTimerInterval(), 100);
+}
+
+TEST (EditorSlots, ClickingBThenABringsBackAsValuesAndTheActiveSlotsClickChangesNothing)
+{
+    OpenEditor open;
+    auto& buttonA = open.child<juce::Button> (6);
+    auto& buttonB = open.child<juce::Button> (7);
+    auto& skimming = gui_test::parameter (open.processor, "DryWetParam");
+    skimming.setValueNotifyingHost (0.37f);
+
+    click (buttonA);
+    EXPECT_EQ (open.processor.getActiveSlot(), 0);
+    EXPECT_TRUE (buttonA.getToggleState());
+    EXPECT_FLOAT_EQ (gui_test::plainValue (open.processor, "DryWetParam"), 0.37f);
+
+    click (buttonB);
+    EXPECT_EQ (open.processor.getActiveSlot(), 1);
+    EXPECT_TRUE (buttonB.getToggleState());
+    EXPECT_FALSE (buttonA.getToggleState());
+    skimming.setValueNotifyingHost (0.8f);
+
+    click (buttonA);
+    EXPECT_EQ (open.processor.getActiveSlot(), 0);
+    EXPECT_FLOAT_EQ (gui_test::plainValue (open.processor, "DryWetParam"), 0.37f);
+    EXPECT_EQ (open.skimmingReadout().getText(), "37");
+    EXPECT_TRUE (buttonA.getToggleState());
+    EXPECT_FALSE (buttonB.getToggleState());
+}
+
+TEST (EditorSlots, AStateRestoredWithSlotBLightsBAtTheNextTick)
+{
+    VornAudioProcessor other;
+    other.switchToSlot (1);
+    juce::MemoryBlock state;
+    other.getStateInformation (state);
+
+    OpenEditor open;
+    open.processor.setStateInformation (state.getData(), static_cast<int> (state.getSize()));
+    tick (*open.editor);
+
+    EXPECT_FALSE (open.child<juce::Button> (6).getToggleState());
+    EXPECT_TRUE (open.child<juce::Button> (7).getToggleState());
+}
+
+TEST (EditorHotSpots, TheLogoOpensTheWebSiteAndTheCaptionOnlyShowsTheVersion)
+{
+    VornAudioProcessor processor;
+    juce::StringArray opened;
+    VornAudioProcessorEditor editor (processor, processor.parameters,
+                                     [&opened] (const juce::URL& url) { opened.add (url.toString (true)); });
+    auto& content = *editor.getChildComponent (0);
+    auto* logo = dynamic_cast<vorn::gui::HotSpot*> (content.getChildComponent (8));
+    auto* version = dynamic_cast<vorn::gui::HotSpot*> (content.getChildComponent (9));
+    ASSERT_NE (logo, nullptr);
+    ASSERT_NE (version, nullptr);
+
+    EXPECT_EQ (logo->getTooltip(), "okulaboratories.com");
+    EXPECT_EQ (logo->getMouseCursor(), juce::MouseCursor (juce::MouseCursor::PointingHandCursor));
+    EXPECT_EQ (version->getTooltip(), "OKU Laboratories Vorn v2.2.2");
+
+    logo->mouseUp (gui_test::mouseEvent (*logo, {}));
+    EXPECT_EQ (opened, juce::StringArray { "https://okulaboratories.com" });
+
+    version->mouseUp (gui_test::mouseEvent (*version, {}));
+    EXPECT_EQ (opened.size(), 1);
 }
 
 TEST (Editor, OpensAndClosesAgainAndAgain)

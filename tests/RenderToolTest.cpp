@@ -266,7 +266,22 @@ TEST_F (RenderToolTest, ScreenshotIsThePanelAtEitherScale)
         EXPECT_NEAR (panel.getRed(), 0x1b, 3);
         EXPECT_NEAR (panel.getGreen(), 0x1d, 3);
         EXPECT_NEAR (panel.getBlue(), 0x1f, 3);
+
+        // The lamp lit, and B lit rather than A.
+        EXPECT_GT (image.getPixelAt (392 * scale, 74 * scale).getRed(), 200);
+        EXPECT_GT (image.getPixelAt (225 * scale, 28 * scale).getGreen(), 110);
+        EXPECT_LT (image.getPixelAt (185 * scale, 28 * scale).getGreen(), 60);
     }
+}
+
+TEST_F (RenderToolTest, ScreenshotDefaultsToSlotAWithTheLampDark)
+{
+    ASSERT_EQ (runTool ({ "--screenshot", path ("panel.png") }).exitCode, 0);
+    const auto image = juce::ImageFileFormat::loadFrom (file ("panel.png"));
+
+    EXPECT_LT (image.getPixelAt (392, 74).getRed(), 80);
+    EXPECT_GT (image.getPixelAt (185, 28).getGreen(), 110);
+    EXPECT_LT (image.getPixelAt (225, 28).getGreen(), 60);
 }
 
 TEST_F (RenderToolTest, ResponseIsCsvFrom20HzTo20kHz)
