@@ -1,6 +1,7 @@
 #include "GuiTestHelpers.h"
 #include "editor/VornAudioProcessorEditor.h"
 #include "gui/Background.h"
+#include "gui/ClipLed.h"
 #include "gui/HotSpot.h"
 #include "gui/Knob.h"
 #include "gui/LookAndFeel.h"
@@ -64,20 +65,58 @@ TEST (Editor, HoldsTheTooltipWindowAndTheContentWithTheBackgroundAtTheBottom)
     EXPECT_TRUE (background->isVisible());
 }
 
-TEST (Editor, PlacesTheKnobsAndReadoutsAboveTheBackground)
+struct ChildCase
+{
+    const char* name;
+    juce::Rectangle<int> bounds;
+    const char* tooltip;
+};
+
+// content's children, bottom to top.
+const ChildCase children[] {
+    { "background", { 0, 0, 430, 300 }, nullptr },
+    { "skimmingKnob", { 21, 77, 198, 198 }, "Skimming: how much of the Vorn curve is applied.\n"
+                                            "Drag or scroll to adjust, hold Shift for fine control, double-click to reset." },
+    { "outputKnob", { 244, 101, 150, 150 }, "Output level in dB.\n"
+                                            "Drag or scroll to adjust, hold Shift for fine control, double-click for 0 dB." },
+    { "skimmingReadout", { 87, 249, 66, 25 }, "Double-click to type a value" },
+    { "outputReadout", { 286, 249, 66, 25 }, "Double-click to type a value" },
+    { "clipLed", { 377, 59, 30, 30 }, "Lights when the output peaks near 0 dBFS. Click to clear." },
+    { "buttonA", { 177, 16, 36, 24 }, "Setting A. Switch between A and B to compare two settings." },
+    { "buttonB", { 217, 16, 36, 24 }, "Setting B. Switch between A and B to compare two settings." },
+    { "logoHotSpot", { 30, 11, 71, 34 }, "okulaboratories.com" },
+    { "versionHotSpot", { 300, 12, 100, 36 }, "OKU Laboratories Vorn v2.2.2" },
+};
+
+TEST (Editor, EveryChildSitsAtItsPlaceInTheStackingOrderWithItsTooltip)
 {
     OpenEditor open;
-    EXPECT_EQ (open.skimmingKnob().getBounds(), juce::Rectangle<int> (21, 77, 198, 198));
-    EXPECT_EQ (open.outputKnob().getBounds(), juce::Rectangle<int> (244, 101, 150, 150));
-    EXPECT_EQ (open.skimmingReadout().getBounds(), juce::Rectangle<int> (87, 249, 66, 25));
-    EXPECT_EQ (open.outputReadout().getBounds(), juce::Rectangle<int> (286, 249, 66, 25));
+    ASSERT_EQ (open.content().getNumChildComponents(), static_cast<int> (std::size (children)));
 
+    for (size_t i = 0; i < std::size (children); ++i)
+    {
+        const auto& expected = children[i];
+        auto* child = open.content().getChildComponent (static_cast<int> (i));
+        EXPECT_EQ (child->getBounds(), expected.bounds) << expected.name;
+        EXPECT_TRUE (child->isVisible()) << expected.name;
+
+        auto* tooltipClient = dynamic_cast<juce::TooltipClient*> (child);
+        EXPECT_EQ (tooltipClient != nullptr ? tooltipClient->getTooltip() : juce::String(),
+                   juce::String (expected.tooltip != nullptr ? expected.tooltip : "")) << expected.name;
+    }
+
+    EXPECT_NE (dynamic_cast<vorn::gui::Background*> (open.content().getChildComponent (0)), nullptr);
+    EXPECT_NE (dynamic_cast<vorn::gui::ClipLed*> (open.content().getChildComponent (5)), nullptr);
+}
+
+TEST (Editor, KnobsTakeTheirParametersRangesAndResetToZero)
+{
+    OpenEditor open;
     EXPECT_EQ (open.skimmingKnob().getRange(), juce::Range<double> (0.0, 1.0));
     EXPECT_EQ (open.outputKnob().getRange(), juce::Range<double> (-24.0, 0.0));
     EXPECT_NEAR (open.outputKnob().getInterval(), 0.01, 1e-6);
     EXPECT_DOUBLE_EQ (open.outputKnob().getDoubleClickReturnValue(), 0.0);
-    EXPECT_TRUE (open.skimmingKnob().getTooltip().startsWith ("Skimming: how much of the Vorn curve is applied.\n"));
-    EXPECT_TRUE (open.outputKnob().getTooltip().endsWith ("double-click for 0 dB."));
+    EXPECT_DOUBLE_EQ (open.skimmingKnob().getDoubleClickReturnValue(), 0.0);
 }
 
 TEST (Editor, ReadoutsShowTheParametersAsSoonAsItOpens)
@@ -204,6 +243,65 @@ TEST (EditorHotSpots, TheLogoOpensTheWebSiteAndTheCaptionOnlyShowsTheVersion)
 
     version->mouseUp (gui_test::mouseEvent (*version, {}));
     EXPECT_EQ (opened.size(), 1);
+}
+
+TEST (Editor, AParameterChangeAfterTheWindowClosedReachesNoWidget)
+{
+    VornAudioProcessor processor;
+    {
+        std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditorIfNeeded());
+    }
+    EXPECT_EQ (processor.getActiveEditor(), nullptr);
+
+    // With an attachment left behind this would write into a destroyed knob.
+    gui_test::parameter (processor, "DryWetParam").setValueNotifyingHost (0.5f);
+    gui_test::parameter (processor, "MasterGainParam").setValueNotifyingHost (0.25f);
+    EXPECT_FLOAT_EQ (gui_test::plainValue (processor, "DryWetParam"), 0.5f);
+}
+
+TEST (Editor, AReopenedWindowShowsTheLampDarkUntilTheNextClip)
+{
+    VornAudioProcessor processor;
+    const auto lampOf = [] (juce::AudioProcessorEditor& editor) -> vorn::gui::ClipLed&
+    {
+        return *dynamic_cast<vorn::gui::ClipLed*> (editor.getChildComponent (0)->getChildComponent (5));
+    };
+
+    {
+        std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditorIfNeeded());
+        processor.clipFlag = true;
+        lampOf (*editor).timerCallback();
+        EXPECT_TRUE (lampOf (*editor).isLit());
+    }
+
+    std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditorIfNeeded());
+    auto& lamp = lampOf (*editor);
+    EXPECT_FALSE (lamp.isLit());
+    lamp.timerCallback();
+    EXPECT_FALSE (lamp.isLit()) << "the hold lived in the closed window's lamp";
+
+    processor.clipFlag = true;
+    lamp.timerCallback();
+    EXPECT_TRUE (lamp.isLit());
+}
+
+TEST (Editor, DrawsAtTheDisplaysScaleWithoutBlur)
+{
+    OpenEditor open;
+    const auto one = open.editor->createComponentSnapshot (open.editor->getLocalBounds(), true, 1.0f);
+    const auto two = open.editor->createComponentSnapshot (open.editor->getLocalBounds(), true, 2.0f);
+    ASSERT_EQ (two.getWidth(), 860);
+
+    // The top bevel line is one device pixel high at scale 1 and two at
+    // scale 2, and the row below it has the inner outline's colour, not a blend.
+    for (auto x : { 150, 300 })
+    {
+        const auto red = [] (const juce::Image& image, int px, int py) { return static_cast<int> (image.getPixelAt (px, py).getRed()); };
+        EXPECT_NEAR (red (two, 2 * x, 0), red (one, x, 0), 2) << x;
+        EXPECT_NEAR (red (two, 2 * x, 1), red (one, x, 0), 2) << x;
+        EXPECT_NEAR (red (two, 2 * x, 2), red (one, x, 1), 2) << x;
+        EXPECT_GT (red (one, x, 0) - red (one, x, 1), 15) << x;
+    }
 }
 
 TEST (Editor, OpensAndClosesAgainAndAgain)

@@ -18,6 +18,7 @@ VornAudioProcessorEditor::VornAudioProcessorEditor (VornAudioProcessor& processo
 {
     setLookAndFeel (&lookAndFeel);
     setOpaque (true);
+    setTitle ("Vorn");
 
     addAndMakeVisible (content);
     content.setBounds (0, 0, 430, 300);
@@ -48,11 +49,19 @@ void VornAudioProcessorEditor::addKnobsAndReadouts()
     for (auto* knob : { &skimmingKnob, &outputKnob })
         knob->setDoubleClickReturnValue (true, 0.0, juce::ModifierKeys::altModifier);
 
+    // What a screen reader says: the parameter's name and its text with the unit.
+    skimmingKnob.setTitle ("Skimming");
+    skimmingKnob.setTextValueSuffix (" %");
+    outputKnob.setTitle ("Output");
+    outputKnob.setTextValueSuffix (" dB");
+
     skimmingKnob.setTooltip ("Skimming: how much of the Vorn curve is applied.\n"
                              "Drag or scroll to adjust, hold Shift for fine control, double-click to reset.");
     outputKnob.setTooltip ("Output level in dB.\n"
                            "Drag or scroll to adjust, hold Shift for fine control, double-click for 0 dB.");
 
+    skimmingReadout.setTitle ("Skimming value");
+    outputReadout.setTitle ("Output value");
     content.addAndMakeVisible (skimmingReadout);
     skimmingReadout.setBounds (vorn::gui::skimmingReadoutBounds);
     content.addAndMakeVisible (outputReadout);
@@ -70,6 +79,7 @@ void VornAudioProcessorEditor::addClipLedAndSlotButtons()
 {
     content.addAndMakeVisible (clipLed);
     clipLed.setBounds (vorn::gui::clipLedBounds);
+    clipLed.setTitle ("Clip lamp");
 
     // The buttons mirror the processor's active slot, never their click history.
     content.addAndMakeVisible (buttonA);
@@ -79,6 +89,8 @@ void VornAudioProcessorEditor::addClipLedAndSlotButtons()
     buttonA.setBounds (vorn::gui::buttonABounds);
     buttonB.setBounds (vorn::gui::buttonBBounds);
 
+    buttonA.setTitle ("Setting A");
+    buttonB.setTitle ("Setting B");
     buttonA.setTooltip ("Setting A. Switch between A and B to compare two settings.");
     buttonB.setTooltip ("Setting B. Switch between A and B to compare two settings.");
 
@@ -95,6 +107,9 @@ void VornAudioProcessorEditor::addHotSpots (UrlOpener openUrl)
     logoHotSpot.setMouseCursor (juce::MouseCursor::PointingHandCursor);
     logoHotSpot.setTooltip (webSiteHost);
     logoHotSpot.onClick = [openUrl] { openUrl (juce::URL ("https://" + webSiteHost)); };
+    logoHotSpot.setTitle ("OKU Laboratories web site");
+    logoHotSpot.setDescription ("https://" + webSiteHost);
+    logoHotSpot.invalidateAccessibilityHandler();
 
     // Resting on the product caption shows the version; a click there does nothing.
     content.addAndMakeVisible (versionHotSpot);

@@ -72,6 +72,8 @@ Background::Background (const void* logoPngData, size_t logoPngSize)
     setOpaque (true);
     setInterceptsMouseClicks (false, false);
     setBufferedToImage (true);
+    // A picture with nothing a screen reader could use.
+    setAccessible (false);
     logo = juce::ImageCache::getFromMemory (logoPngData, static_cast<int> (logoPngSize));
 }
 

@@ -1,5 +1,7 @@
 #include "ClipLed.h"
 
+#include "ReadOnlyTextValue.h"
+
 namespace vorn::gui
 {
 namespace
@@ -84,19 +86,38 @@ void ClipLed::timerCallback()
 
     const auto shouldLight = holdUntil > now;
     if (shouldLight != lit)
-    {
-        lit = shouldLight;
-        repaint();
-    }
+        show (shouldLight);
 }
 
 void ClipLed::mouseDown (const juce::MouseEvent&)
 {
+    clear();
+}
+
+void ClipLed::clear()
+{
     // A clip raised but not yet polled is dropped too.
     clipFlag.exchange (false);
     holdUntil = 0.0;
-    lit = false;
+    show (false);
+}
+
+void ClipLed::show (bool shouldLight)
+{
+    const auto changed = shouldLight != lit;
+    lit = shouldLight;
     repaint();
+
+    if (auto* handler = getAccessibilityHandler(); handler != nullptr && changed)
+        handler->notifyAccessibilityEvent (juce::AccessibilityEvent::valueChanged);
+}
+
+std::unique_ptr<juce::AccessibilityHandler> ClipLed::createAccessibilityHandler()
+{
+    return std::make_unique<juce::AccessibilityHandler> (
+        *this, juce::AccessibilityRole::staticText,
+        juce::AccessibilityActions().addAction (juce::AccessibilityActionType::press, [this] { clear(); }),
+        juce::AccessibilityHandler::Interfaces { std::make_unique<ReadOnlyTextValue> ([this] { return lit ? "Clip" : "No clip"; }) });
 }
 
 void ClipLed::paint (juce::Graphics& g)

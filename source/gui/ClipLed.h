@@ -29,9 +29,15 @@ public:
     void paint (juce::Graphics&) override;
     void timerCallback() override;
 
+    /** Reports "Clip" or "No clip"; pressing it clears, as a click does. */
+    std::unique_ptr<juce::AccessibilityHandler> createAccessibilityHandler() override;
+
     bool isLit() const noexcept { return lit; }
 
 private:
+    void clear();
+    void show (bool shouldLight);
+
     std::atomic<bool>& clipFlag;
     std::function<double()> clock;
     double holdUntil = 0.0;

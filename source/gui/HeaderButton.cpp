@@ -1,6 +1,7 @@
 #include "HeaderButton.h"
 
 #include "GuiConstants.h"
+#include "ReadOnlyTextValue.h"
 
 namespace vorn::gui
 {
@@ -94,6 +95,35 @@ void drawHeaderButtonFace (juce::Graphics& g, const juce::String& text, const ju
     drawLetter (g, text, font, baseColour, active, b);
 }
 
+namespace
+{
+class HeaderButtonAccessibilityHandler : public juce::AccessibilityHandler
+{
+public:
+    explicit HeaderButtonAccessibilityHandler (juce::Button& buttonToWrap)
+        : juce::AccessibilityHandler (buttonToWrap, juce::AccessibilityRole::button,
+                                      juce::AccessibilityActions().addAction (juce::AccessibilityActionType::press,
+                                                                              [&buttonToWrap] { buttonToWrap.triggerClick(); }),
+                                      { std::make_unique<ReadOnlyTextValue> ([&buttonToWrap]
+                                        { return buttonToWrap.getToggleState() ? "Active" : "Not active"; }) }),
+          button (buttonToWrap)
+    {
+    }
+
+    // Checkable for the screen reader only: the button itself never toggles.
+    juce::AccessibleState getCurrentState() const override
+    {
+        const auto state = juce::AccessibilityHandler::getCurrentState().withCheckable();
+        return button.getToggleState() ? state.withChecked() : state;
+    }
+
+    juce::String getHelp() const override { return button.getTooltip(); }
+
+private:
+    juce::Button& button;
+};
+} // namespace
+
 HeaderButton::HeaderButton (const juce::String& text)
     : juce::Button (text)
 {
@@ -101,6 +131,11 @@ HeaderButton::HeaderButton (const juce::String& text)
 }
 
 HeaderButton::~HeaderButton() = default;
+
+std::unique_ptr<juce::AccessibilityHandler> HeaderButton::createAccessibilityHandler()
+{
+    return std::make_unique<HeaderButtonAccessibilityHandler> (*this);
+}
 
 void HeaderButton::paintButton (juce::Graphics& g, bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown)
 {

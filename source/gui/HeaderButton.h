@@ -22,6 +22,9 @@ public:
 
     void paintButton (juce::Graphics&, bool shouldDrawButtonAsHighlighted, bool shouldDrawButtonAsDown) override;
 
+    /** A button that says whether its slot is active; pressing it clicks. */
+    std::unique_ptr<juce::AccessibilityHandler> createAccessibilityHandler() override;
+
 private:
     juce::SharedResourcePointer<SharedFonts> fonts;
 

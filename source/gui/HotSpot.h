@@ -20,6 +20,9 @@ public:
 
     void mouseUp (const juce::MouseEvent&) override;
 
+    /** A link when it has a click action, else text that reads its tooltip. */
+    std::unique_ptr<juce::AccessibilityHandler> createAccessibilityHandler() override;
+
 private:
     JUCE_DECLARE_NON_COPYABLE (HotSpot)
 };

@@ -1,6 +1,7 @@
 #include "Readout.h"
 
 #include "GuiConstants.h"
+#include "ReadOnlyTextValue.h"
 
 namespace vorn::gui
 {
@@ -85,6 +86,14 @@ void Readout::editorShown (juce::TextEditor* editor)
     editor->setFont (valueFont (*fonts));
     editor->setInputRestrictions (6, "-0123456789.,");
     editor->selectAll();
+}
+
+std::unique_ptr<juce::AccessibilityHandler> Readout::createAccessibilityHandler()
+{
+    return std::make_unique<juce::AccessibilityHandler> (
+        *this, juce::AccessibilityRole::label,
+        juce::AccessibilityActions().addAction (juce::AccessibilityActionType::press, [this] { showEditor(); }),
+        juce::AccessibilityHandler::Interfaces { std::make_unique<ReadOnlyTextValue> ([this] { return getText() + unitText (unit); }) });
 }
 
 void Readout::paint (juce::Graphics& g)

@@ -34,6 +34,9 @@ public:
     /** The unit drawn small after the number. */
     static juce::String unitText (Unit unit);
 
+    /** Reports the value with its unit; pressing it opens the field. */
+    std::unique_ptr<juce::AccessibilityHandler> createAccessibilityHandler() override;
+
 protected:
     void textWasEdited() override;
     void editorShown (juce::TextEditor*) override;
