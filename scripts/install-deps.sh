@@ -9,7 +9,7 @@ packages=(
     libflac-dev libvorbis-dev libogg-dev
     googletest libgtest-dev libbenchmark-dev
     xvfb xauth fonts-dejavu-core
-    lilv-utils lv2-dev
+    lilv-utils lv2-dev xdotool
     espeak-ng
 )
 

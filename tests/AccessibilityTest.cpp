@@ -1,9 +1,9 @@
 #include "GuiTestHelpers.h"
 #include "editor/VornAudioProcessorEditor.h"
 
-#include <gtest/gtest.h>
+#include "TestDesktop.h"
 
-#include <dlfcn.h>
+#include <gtest/gtest.h>
 
 // What a screen reader finds on the panel. The framework gives components
 // accessibility handlers only in a window, so each panel here is put on the
@@ -12,19 +12,7 @@ namespace
 {
 using Role = juce::AccessibilityRole;
 
-/** Puts a panel in a window. Without a window manager some of the window
-    properties the framework sets name atoms that do not exist; a standalone
-    framework app ignores those X errors, and so does this test. */
-void putOnDesktop (juce::Component& panel)
-{
-    using Handler = int (*) (void*, void*);
-    using SetHandler = Handler (*) (Handler);
-    if (auto* x11 = dlopen ("libX11.so.6", RTLD_LAZY))
-        if (auto setHandler = reinterpret_cast<SetHandler> (dlsym (x11, "XSetErrorHandler")))
-            setHandler ([] (void*, void*) { return 0; });
-
-    panel.addToDesktop (juce::ComponentPeer::windowAppearsOnTaskbar);
-}
+using test_desktop::putOnDesktop;
 
 struct AccessibleCase
 {
