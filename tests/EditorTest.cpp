@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace
 {
 struct OpenEditor
@@ -302,6 +304,41 @@ TEST (Editor, DrawsAtTheDisplaysScaleWithoutBlur)
         EXPECT_NEAR (red (two, 2 * x, 2), red (one, x, 1), 2) << x;
         EXPECT_GT (red (one, x, 0) - red (one, x, 1), 15) << x;
     }
+}
+
+// The same as a host opening and closing the window while it plays, in this
+// process so that the sanitizer build watches the editor's own code too.
+TEST (Editor, OpensAndClosesFiftyTimesWhileAudioRunsAndClips)
+{
+    VornAudioProcessor processor;
+    processor.prepareToPlay (48000.0, 256);
+    std::atomic<bool> stop { false };
+
+    std::thread audio ([&]
+    {
+        juce::AudioBuffer<float> buffer (2, 256);
+        juce::MidiBuffer midi;
+        for (auto block = 0; ! stop; ++block)
+        {
+            const auto level = block % 5 == 0 ? 1.2f : 0.2f;
+            for (auto ch = 0; ch < 2; ++ch)
+                for (auto i = 0; i < 256; ++i)
+                    buffer.setSample (ch, i, level * std::sin (0.03f * static_cast<float> (i + block)));
+            processor.processBlock (buffer, midi);
+        }
+    });
+
+    for (auto round = 0; round < 50; ++round)
+    {
+        std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditorIfNeeded());
+        ASSERT_EQ (editor->getWidth(), 430);
+        dynamic_cast<juce::Timer&> (*editor->getChildComponent (0)->getChildComponent (5)).timerCallback();
+        dynamic_cast<juce::Timer&> (*editor).timerCallback();
+        editor->createComponentSnapshot (editor->getLocalBounds());
+    }
+
+    stop = true;
+    audio.join();
 }
 
 TEST (Editor, OpensAndClosesAgainAndAgain)
