@@ -1,3 +1,4 @@
+#include "GuiTestHelpers.h"
 #include "gui/Background.h"
 #include "gui/GuiConstants.h"
 #include "gui/StreakRandom.h"
@@ -5,6 +6,7 @@
 #include <gtest/gtest.h>
 
 using namespace vorn::gui;
+using gui_test::countPixels;
 
 namespace
 {
@@ -18,15 +20,6 @@ juce::Image renderBackground()
 {
     Background background;
     return render (background);
-}
-
-int countPixels (const juce::Image& image, juce::Rectangle<int> area, const std::function<bool (juce::Colour)>& matches)
-{
-    auto count = 0;
-    for (auto y = area.getY(); y < area.getBottom(); ++y)
-        for (auto x = area.getX(); x < area.getRight(); ++x)
-            count += matches (image.getPixelAt (x, y)) ? 1 : 0;
-    return count;
 }
 
 bool isWhitish (juce::Colour c) { return c.getRed() > 150 && c.getGreen() > 150 && c.getBlue() > 150; }

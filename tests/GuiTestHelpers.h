@@ -63,6 +63,16 @@ struct BoundKnob
 inline bool isWarmWhite (juce::Colour c) { return c.getRed() > 190 && c.getGreen() > 180 && c.getBlue() > 130; }
 inline bool isMint (juce::Colour c) { return c.getGreen() > 90 && c.getGreen() > c.getRed() + 30; }
 
+/** How many pixels of the area match. */
+inline int countPixels (const juce::Image& image, juce::Rectangle<int> area, const std::function<bool (juce::Colour)>& matches)
+{
+    auto count = 0;
+    for (auto y = area.getY(); y < area.getBottom(); ++y)
+        for (auto x = area.getX(); x < area.getRight(); ++x)
+            count += matches (image.getPixelAt (x, y)) ? 1 : 0;
+    return count;
+}
+
 /** Whether any pixel within one pixel of p matches: thin lines drawn at
     fractional positions need not cover the pixel a probe rounds to. */
 inline bool anyAround (const juce::Image& image, juce::Point<int> p, const std::function<bool (juce::Colour)>& matches)

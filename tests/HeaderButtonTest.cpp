@@ -19,15 +19,6 @@ juce::Image buttonFace (bool active, bool highlighted)
     return image;
 }
 
-int count (const juce::Image& image, juce::Rectangle<int> area, const std::function<bool (juce::Colour)>& matches)
-{
-    auto n = 0;
-    for (auto y = area.getY(); y < area.getBottom(); ++y)
-        for (auto x = area.getX(); x < area.getRight(); ++x)
-            n += matches (image.getPixelAt (x, y)) ? 1 : 0;
-    return n;
-}
-
 bool isBrightGreen (juce::Colour c) { return c.getGreen() > 110 && c.getGreen() > c.getRed() + 40; }
 bool isDarkOnTheDisplay (juce::Colour c) { return c.getGreen() < 70; }
 
@@ -37,14 +28,14 @@ TEST (HeaderButtonFace, LitIsAGreenDisplayWithABlackLetter)
 {
     const auto face = buttonFace (true, false);
     EXPECT_TRUE (isBrightGreen (face.getPixelAt (8, 12))) << face.getPixelAt (8, 12).toString();
-    EXPECT_GT (count (face, letterArea, isDarkOnTheDisplay), 8);
+    EXPECT_GT (countPixels (face, letterArea, isDarkOnTheDisplay), 8);
 }
 
 TEST (HeaderButtonFace, UnlitIsADarkKeyWithAGreenLetter)
 {
     const auto face = buttonFace (false, false);
     EXPECT_LT (face.getPixelAt (8, 12).getGreen(), 40);
-    EXPECT_GT (count (face, letterArea, isBrightGreen), 8);
+    EXPECT_GT (countPixels (face, letterArea, isBrightGreen), 8);
 }
 
 TEST (HeaderButtonFace, HoverRaisesTheGlowOfAnUnlitButtonOnly)

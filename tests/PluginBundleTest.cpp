@@ -1,3 +1,5 @@
+#include "ShellCommand.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,15 +15,9 @@ namespace
 {
 std::string outputOf (const std::string& command)
 {
-    std::string output;
-    if (auto* pipe = popen (command.c_str(), "r"))
-    {
-        char chunk[4096];
-        for (size_t read; (read = std::fread (chunk, 1, sizeof chunk, pipe)) > 0;)
-            output.append (chunk, read);
-        EXPECT_EQ (pclose (pipe), 0) << command;
-    }
-    return output;
+    const auto result = ShellCommand::run (command);
+    EXPECT_EQ (result.exitCode, 0) << command;
+    return result.output;
 }
 
 std::set<std::string> exportedSymbols (const std::string& binary)

@@ -1,10 +1,9 @@
+#include "AudioThread.h"
 #include "HostedPlugin.h"
 #include "TestDesktop.h"
 
 #include <pluginterfaces/vst/ivstcomponent.h>
 #include <pluginterfaces/vst/ivstunits.h>
-
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -132,50 +131,6 @@ TEST_P (PluginHostTest, DefaultSettingsPassAudioThrough)
         for (auto i = 0; i < 256; ++i)
             ASSERT_NEAR (buffer.getSample (c, i), input.getSample (c, i), 1e-6f);
 }
-
-/** Runs the plug-in on a thread of its own, as a host's audio thread does,
-    with a block that clips now and then. */
-class AudioThread
-{
-public:
-    explicit AudioThread (juce::AudioPluginInstance& pluginToRun) : plugin (pluginToRun)
-    {
-        plugin.prepareToPlay (48000.0, 256);
-        thread = std::thread ([this] { run(); });
-    }
-
-    ~AudioThread()
-    {
-        stop = true;
-        thread.join();
-        plugin.releaseResources();
-    }
-
-    int blocks() const { return processed; }
-
-private:
-    void run()
-    {
-        juce::AudioBuffer<float> buffer (2, 256);
-        juce::MidiBuffer midi;
-
-        for (auto block = 0; ! stop; ++block)
-        {
-            const auto level = block % 5 == 0 ? 1.2f : 0.2f;
-            for (auto ch = 0; ch < 2; ++ch)
-                for (auto i = 0; i < 256; ++i)
-                    buffer.setSample (ch, i, level * std::sin (0.03f * static_cast<float> (i + block)));
-
-            plugin.processBlock (buffer, midi);
-            ++processed;
-        }
-    }
-
-    juce::AudioPluginInstance& plugin;
-    std::atomic<bool> stop { false };
-    std::atomic<int> processed { 0 };
-    std::thread thread;
-};
 
 TEST_P (PluginHostTest, EditorOpensAtItsSizeFiftyTimesWhileAudioRuns)
 {

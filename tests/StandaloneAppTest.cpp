@@ -1,3 +1,5 @@
+#include "ShellCommand.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -14,18 +16,7 @@
 // SIGTERM.
 namespace
 {
-std::string outputOf (const std::string& command)
-{
-    std::string output;
-    if (auto* pipe = popen (command.c_str(), "r"))
-    {
-        char chunk[256];
-        for (size_t read; (read = std::fread (chunk, 1, sizeof chunk, pipe)) > 0;)
-            output.append (chunk, read);
-        pclose (pipe);
-    }
-    return output;
-}
+std::string outputOf (const std::string& command) { return ShellCommand::run (command).output; }
 
 class RunningApp
 {
