@@ -109,7 +109,7 @@ BankFactory makeBank (bool doubled, float baseOrKey, float value, float percent)
         const auto& bank = stage.getBank();
         BankSnapshot snapshot { bank.sectionFrequency, bank.sectionGainDb, bank.sectionQ, {} };
         for (size_t i = 0; i < snapshot.coefficients.size(); ++i)
-            snapshot.coefficients[i] = bank.sections[i].state;
+            snapshot.coefficients[i] = bank.coefficients[i];
         return snapshot;
     };
 }
@@ -262,11 +262,11 @@ TEST (StageRules, SectionsNearNyquistGoFlatAtLowRates)
     // The second band stage's base section sits at 20 kHz, above 95 % of 16 kHz.
     const auto& band2 = bankOf (curve, Stage::band2);
     EXPECT_EQ (band2.sectionFrequency[0], 20000.0f);
-    EXPECT_NEAR (band2.sections[0].state->getMagnitudeForFrequency (1000.0, 32000.0), 1.0, 1e-6);
+    EXPECT_NEAR (band2.coefficients[0]->getMagnitudeForFrequency (1000.0, 32000.0), 1.0, 1e-6);
 
     // The Red stage's 12.5 kHz section is still below the limit and keeps its boost.
     const auto& red = bankOf (curve, Stage::red);
-    EXPECT_GT (red.sections[0].state->getMagnitudeForFrequency (12500.0, 32000.0), 5.0);
+    EXPECT_GT (red.coefficients[0]->getMagnitudeForFrequency (12500.0, 32000.0), 5.0);
 }
 
 //==============================================================================
@@ -436,8 +436,8 @@ TEST (StageProcessing, PreparingTwiceGivesTheSameCoefficientsAndTwoFilters)
 
     for (size_t s = 0; s < FilterSectionBank::numSections; ++s)
     {
-        const auto& a = twice.getBank().sections[s].state->coefficients;
-        const auto& b = once.getBank().sections[s].state->coefficients;
+        const auto& a = twice.getBank().coefficients[s]->coefficients;
+        const auto& b = once.getBank().coefficients[s]->coefficients;
         ASSERT_EQ (a.size(), 5);
         EXPECT_EQ (a, b) << "section " << s;
     }
@@ -470,9 +470,7 @@ TEST (StageProcessing, ZeroDecibelSectionPassesTheSignal)
     // The second band stage has five flat sections; one alone must be transparent.
     VornCurve curve;
     curve.prepare (48000.0, 64);
-    const auto& flatSection = bankOf (curve, Stage::band2).sections[5];
-
-    juce::dsp::IIR::Filter<float> filter (flatSection.state);
+    juce::dsp::IIR::Filter<float> filter (bankOf (curve, Stage::band2).coefficients[5]);
     filter.prepare ({ 48000.0, 64, 1 });
 
     juce::Random random (6);

@@ -47,8 +47,8 @@ inline double bankMagnitudeDb (const FilterSectionBank& bank, double frequency, 
 {
     double magnitude = 1.0;
 
-    for (const auto& section : bank.sections)
-        magnitude *= section.state->getMagnitudeForFrequency (frequency, rate);
+    for (const auto& section : bank.coefficients)
+        magnitude *= section->getMagnitudeForFrequency (frequency, rate);
 
     return 20.0 * std::log10 (magnitude);
 }

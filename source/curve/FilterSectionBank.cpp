@@ -1,5 +1,7 @@
 #include "FilterSectionBank.h"
 
+#include "SectionPipeline.h"
+
 #include <cmath>
 
 namespace
@@ -8,15 +10,17 @@ namespace
 constexpr std::array<float, 6> flatCoefficients { 1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f };
 }
 
-void FilterSectionBank::prepareSections (double hostSampleRate, int maximumBlockSize)
+FilterSectionBank::FilterSectionBank()
 {
-    const juce::dsp::ProcessSpec spec { hostSampleRate,
-                                        static_cast<juce::uint32> (juce::jmax (0, maximumBlockSize)),
-                                        static_cast<juce::uint32> (numChannels) };
+    for (auto& c : coefficients)
+        c = new Coefficients (1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f);
 
-    for (auto& section : sections)
-        section.prepare (spec);
+    packTerms();
+}
 
+void FilterSectionBank::prepareSections (double, int)
+{
+    reset();
     preparedChannels = numChannels;
 }
 
@@ -35,21 +39,34 @@ bool FilterSectionBank::isUnusableSection (float rate, float frequency, float q,
 
 void FilterSectionBank::refreshCoefficients()
 {
-    for (size_t i = 0; i < sections.size(); ++i)
+    for (size_t i = 0; i < coefficients.size(); ++i)
     {
-        auto& coefficients = *sections[i].state;
+        auto& section = *coefficients[i];
 
         if (isUnusableSection (sampleRate, sectionFrequency[i], sectionQ[i], sectionGainDb[i]))
-        {
-            coefficients = flatCoefficients;
-            continue;
-        }
+            section = flatCoefficients;
+        else
+            section = juce::dsp::IIR::ArrayCoefficients<float>::makePeakFilter (
+                static_cast<double> (sampleRate),
+                sectionFrequency[i],
+                sectionQ[i],
+                juce::Decibels::decibelsToGain (sectionGainDb[i]));
+    }
 
-        coefficients = juce::dsp::IIR::ArrayCoefficients<float>::makePeakFilter (
-            static_cast<double> (sampleRate),
-            sectionFrequency[i],
-            sectionQ[i],
-            juce::Decibels::decibelsToGain (sectionGainDb[i]));
+    packTerms();
+}
+
+void FilterSectionBank::packTerms()
+{
+    for (size_t i = 0; i < coefficients.size(); ++i)
+    {
+        // b0, b1, b2, a1, a2, already divided by a0.
+        const auto* raw = coefficients[i]->getRawCoefficients();
+        terms.b0[i] = raw[0];
+        terms.b1[i] = raw[1];
+        terms.b2[i] = raw[2];
+        terms.a1[i] = raw[3];
+        terms.a2[i] = raw[4];
     }
 }
 
@@ -69,20 +86,39 @@ void FilterSectionBank::setCappedSection (size_t index, float frequency, float g
 
 void FilterSectionBank::reset()
 {
-    for (auto& section : sections)
-        section.reset();
+    for (auto& channel : state)
+        channel = {};
+}
+
+FilterSectionBank::SectionState FilterSectionBank::getState (int channel, int section) const noexcept
+{
+    const auto& s = state[static_cast<size_t> (channel)];
+    return { s.s1[static_cast<size_t> (section)], s.s2[static_cast<size_t> (section)] };
 }
 
 void FilterSectionBank::process (juce::AudioBuffer<float>& buffer)
 {
     const auto channelsToFilter = juce::jmin (buffer.getNumChannels(), preparedChannels);
+    const auto numSamples = buffer.getNumSamples();
 
-    if (channelsToFilter == 0 || buffer.getNumSamples() == 0)
+    if (channelsToFilter == 0 || numSamples == 0)
         return;
 
-    auto block = juce::dsp::AudioBlock<float> (buffer).getSubsetChannelBlock (0, static_cast<size_t> (channelsToFilter));
-    const juce::dsp::ProcessContextReplacing<float> context (block);
+    const SectionPipeline::Terms pipelineTerms { terms.b0.data(), terms.b1.data(), terms.b2.data(), terms.a1.data(), terms.a2.data() };
 
-    for (auto& section : sections)
-        section.process (context);
+    if (channelsToFilter == 2)
+        SectionPipeline::processStereo (pipelineTerms,
+                                        { buffer.getWritePointer (0), state[0].s1.data(), state[0].s2.data() },
+                                        { buffer.getWritePointer (1), state[1].s1.data(), state[1].s2.data() },
+                                        numSamples);
+    else
+        SectionPipeline::processMono (pipelineTerms, { buffer.getWritePointer (0), state[0].s1.data(), state[0].s2.data() }, numSamples);
+
+    // As the framework's filter does at the end of every block.
+    for (auto channel = 0; channel < channelsToFilter; ++channel)
+        for (size_t i = 0; i < numSections; ++i)
+        {
+            juce::dsp::util::snapToZero (state[static_cast<size_t> (channel)].s1[i]);
+            juce::dsp::util::snapToZero (state[static_cast<size_t> (channel)].s2[i]);
+        }
 }
