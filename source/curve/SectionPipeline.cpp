@@ -237,3 +237,14 @@ void SectionPipeline::processStereo (const Terms& terms, Channel left, Channel r
     std::array<Lanes, 2> lanes { Lanes (left), Lanes (right) };
     run (terms, lanes, numSamples);
 }
+
+const char* SectionPipeline::instructionSet()
+{
+   #if VORN_PIPELINE_SSE2
+    return "SSE2, 4 lanes x 2 registers per channel";
+   #elif VORN_PIPELINE_NEON
+    return "NEON, 4 lanes x 2 registers per channel";
+   #else
+    return "scalar";
+   #endif
+}

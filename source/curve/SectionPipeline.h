@@ -33,4 +33,7 @@ struct SectionPipeline
 
     static void processMono (const Terms&, Channel, int numSamples);
     static void processStereo (const Terms&, Channel left, Channel right, int numSamples);
+
+    /** The vector instructions the kernel was built with: SSE2, NEON or scalar, and the lanes. */
+    static const char* instructionSet();
 };
