@@ -22,8 +22,8 @@ namespace
 using Vec = __m128;
 using Mask = __m128;
 
-inline Vec load (const float* p) { return _mm_load_ps (p); }
-inline void store (float* p, Vec v) { _mm_store_ps (p, v); }
+inline Vec load (const float* p) { return _mm_loadu_ps (p); }
+inline void store (float* p, Vec v) { _mm_storeu_ps (p, v); }
 inline Vec add (Vec a, Vec b) { return _mm_add_ps (a, b); }
 inline Vec sub (Vec a, Vec b) { return _mm_sub_ps (a, b); }
 inline Vec mul (Vec a, Vec b) { return _mm_mul_ps (a, b); }

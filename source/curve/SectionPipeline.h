@@ -12,7 +12,7 @@
     of the block, as the framework's filter does. */
 struct SectionPipeline
 {
-    /** Normalised coefficients, eight of each (section k at index k), 16-byte aligned. */
+    /** Normalised coefficients, eight of each (section k at index k). */
     struct Terms
     {
         const float* b0;
@@ -23,7 +23,7 @@ struct SectionPipeline
     };
 
     /** One channel: its samples, filtered in place, and its eight sections'
-        states (16-byte aligned), carried from block to block. */
+        states, carried from block to block. */
     struct Channel
     {
         float* samples;
