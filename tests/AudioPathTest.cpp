@@ -102,13 +102,18 @@ INSTANTIATE_TEST_SUITE_P (Corner, WetResponseTest, testing::Values (
 class MixRampTest : public testing::Test
 {
 protected:
-    static constexpr double rate = 48000.0;
-    static constexpr int rampLength = 960;
+    explicit MixRampTest (double rateToUse = 48000.0)
+        : rate (rateToUse), rampLength (static_cast<int> (rateToUse * 0.02)), reference (rateToUse, 4096)
+    {
+    }
 
     void SetUp() override
     {
         processor.prepareToPlay (rate, 4096);
     }
+
+    const double rate;
+    const int rampLength;
 
     /** Processes n samples and checks out = dry * (1 - m) + wet * m with m from the ramp. */
     void processAndCheck (int n, const std::function<float (int)>& expectedMix)
@@ -138,30 +143,41 @@ protected:
     }
 
     VornAudioProcessor processor;
-    ReferenceWetPath reference { rate, 4096 };
+    ReferenceWetPath reference;
     int seed = 10;
     int position = 0;
 };
 
-TEST_F (MixRampTest, GlidesLinearlyOver960SamplesAndLandsOnTarget)
+/** The glide lasts floor (rate x 0.02) samples at every rate. */
+class MixRampRateTest : public MixRampTest, public testing::WithParamInterface<std::pair<double, int>>
+{
+protected:
+    MixRampRateTest() : MixRampTest (GetParam().first) {}
+};
+
+TEST_P (MixRampRateTest, GlidesLinearlyOverTwentyMillisecondsAndLandsOnTarget)
 {
     setSkimming (processor, 1.0f);
 
-    const auto ramp = [] (int i) { return i < rampLength - 1 ? static_cast<float> (i + 1) / rampLength : 1.0f; };
-    for (auto block = 0; block < 5; ++block)
+    const auto length = GetParam().second;
+    const auto ramp = [length] (int i) { return i < length - 1 ? static_cast<float> (i + 1) / static_cast<float> (length) : 1.0f; };
+    for (auto block = 0; block < 2 + 2 * length / 256; ++block)
         processAndCheck (256, ramp);
 }
+
+INSTANTIATE_TEST_SUITE_P (Rates, MixRampRateTest, testing::Values (
+    std::pair { 44100.0, 882 }, std::pair { 48000.0, 960 }, std::pair { 96000.0, 1920 }));
 
 TEST_F (MixRampTest, NewValueMidGlideStartsAFullGlideFromWhereItIs)
 {
     setSkimming (processor, 1.0f);
-    processAndCheck (480, [] (int i) { return static_cast<float> (i + 1) / rampLength; });
+    processAndCheck (480, [this] (int i) { return static_cast<float> (i + 1) / static_cast<float> (rampLength); });
 
     setSkimming (processor, 0.0f);
-    processAndCheck (1200, [] (int i)
+    processAndCheck (1200, [this] (int i)
     {
         const auto step = i - 480 + 1;
-        return step < rampLength ? 0.5f - 0.5f * static_cast<float> (step) / rampLength : 0.0f;
+        return step < rampLength ? 0.5f - 0.5f * static_cast<float> (step) / static_cast<float> (rampLength) : 0.0f;
     });
 }
 
@@ -172,7 +188,7 @@ TEST_F (MixRampTest, ZeroLengthBlockTakesTheTargetButDoesNotAdvance)
     process (processor, empty);
 
     EXPECT_FALSE (processor.clipFlag.load());
-    processAndCheck (1024, [] (int i) { return i < rampLength - 1 ? static_cast<float> (i + 1) / rampLength : 1.0f; });
+    processAndCheck (1024, [this] (int i) { return i < rampLength - 1 ? static_cast<float> (i + 1) / static_cast<float> (rampLength) : 1.0f; });
 }
 
 TEST_F (AudioPathTest, PreparationPlacesTheMixWithoutGlide)
@@ -241,6 +257,7 @@ INSTANTIATE_TEST_SUITE_P (Threshold, ClipFlagTest, testing::Values (
     ClipCase { 0.99f, 0.0f, 1, true },
     ClipCase { -0.99f, 0.0f, 1, true },
     ClipCase { 0.98f, 0.0f, 0, false },
+    ClipCase { 0.9899f, 0.0f, 0, false },
     ClipCase { -0.98f, 0.0f, 1, false },
     ClipCase { 1.5f, -6.0f, 0, false },
     ClipCase { 2.0f, -6.0f, 1, true }));
@@ -303,7 +320,8 @@ TEST_F (AudioPathTest, UnpreparedProcessorLeavesAudioAlone)
     expectIdentical (buffer, input);
 }
 
-class NonFiniteInputTest : public testing::TestWithParam<float> {};
+/** A bad sample's value, and the channel it arrives on. */
+class NonFiniteInputTest : public testing::TestWithParam<std::tuple<float, int>> {};
 
 TEST_P (NonFiniteInputTest, PluginRecoversAtTheNextBlock)
 {
@@ -315,7 +333,7 @@ TEST_P (NonFiniteInputTest, PluginRecoversAtTheNextBlock)
     }
 
     auto poisoned = noise (2, 256, 8);
-    poisoned.setSample (0, 100, GetParam());
+    poisoned.setSample (std::get<1> (GetParam()), 100, std::get<0> (GetParam()));
     process (processor, poisoned);
 
     // The faulty block itself carries the bad sample through the dry path; the
@@ -328,8 +346,9 @@ TEST_P (NonFiniteInputTest, PluginRecoversAtTheNextBlock)
 }
 
 INSTANTIATE_TEST_SUITE_P (Values, NonFiniteInputTest,
-                          testing::Values (std::numeric_limits<float>::quiet_NaN(),
-                                           std::numeric_limits<float>::infinity(),
-                                           -std::numeric_limits<float>::infinity(),
-                                           3.0e38f));
+                          testing::Combine (testing::Values (std::numeric_limits<float>::quiet_NaN(),
+                                                             std::numeric_limits<float>::infinity(),
+                                                             -std::numeric_limits<float>::infinity(),
+                                                             3.0e38f),
+                                            testing::Values (0, 1)));
 } // namespace

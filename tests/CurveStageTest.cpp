@@ -147,10 +147,13 @@ INSTANTIATE_TEST_SUITE_P (Edges, StageRuleTest, testing::Values (
     RuleCase { "band_q_6300_s4", makeBank<BandStage> (false, 6300, 50, 100), 4, any, 4.5f, any },
     RuleCase { "band_q_6600_s0", makeBank<BandStage> (false, 6600, 50, 100), 0, any, 4.0f, any },
     RuleCase { "band_q_6600_s4", makeBank<BandStage> (false, 6600, 50, 100), 4, any, 3.7f, any },
+    RuleCase { "band_q_6900_s0", makeBank<BandStage> (false, 6900, 50, 100), 0, any, 3.5f, any },
     RuleCase { "band_q_6900_s4", makeBank<BandStage> (false, 6900, 50, 100), 4, any, 3.1f, any },
     RuleCase { "band_q_7200_s0", makeBank<BandStage> (false, 7200, 50, 100), 0, any, 2.5f, any },
+    RuleCase { "band_q_7200_s4", makeBank<BandStage> (false, 7200, 50, 100), 4, any, 2.3f, any },
     RuleCase { "band_q_7500_s0", makeBank<BandStage> (false, 7500, 50, 100), 0, any, 1.5f, any },
     RuleCase { "band_q_7500_s4", makeBank<BandStage> (false, 7500, 50, 100), 4, any, 1.3f, any },
+    RuleCase { "band_q_7501_s0", makeBank<BandStage> (false, 7501, 50, 100), 0, any, 1.5f, any },
     RuleCase { "band_q_7501_s4", makeBank<BandStage> (false, 7501, 50, 100), 4, any, 0.1f, any },
     RuleCase { "band_q_6300_s2_always", makeBank<BandStage> (false, 9000, 50, 100), 2, any, 4.5f, any },
     RuleCase { "band_10k_s4_at_cap_keeps_gain", makeBank<BandStage> (false, 10000, 50, 100), 4, 20000, any, 0.33f * level (50) },
@@ -173,10 +176,18 @@ INSTANTIATE_TEST_SUITE_P (Edges, StageRuleTest, testing::Values (
     RuleCase { "blue_11_s7_capped", makeBank<BlueStage> (false, 11, 40, 50), 7, 20000, 0.1f, 0 },
     RuleCase { "blue_6_s7_over_limit", makeBank<BlueStage> (false, 6, 40, 50), 7, 16480, 6.9f, level (40) * 0.5f * 0.75f },
     RuleCase { "blue_15p5_no_row", makeBank<BlueStage> (true, 15.5f, 72, 72), 0, 0, 0, level (72, true) },
+    // Doubled, the level limit is 9 dB: just below it and just above.
+    RuleCase { "blue_5_doubled_s1_below_limit", makeBank<BlueStage> (true, 5, 37.4f, 50), 1, 33.176f, 11, 0.5f * 0.5f * level (37.4f, true) },
+    RuleCase { "blue_5_doubled_s1_above_limit", makeBank<BlueStage> (true, 5, 37.6f, 50), 1, 33.176f, 11, 4.5f * 0.5f },
+    RuleCase { "blue_5_doubled_s7_below_limit", makeBank<BlueStage> (true, 5, 37.4f, 50), 7, 8320, 6.9f, level (37.4f, true) * 0.5f * 0.375f },
+    RuleCase { "blue_5_doubled_s7_above_limit", makeBank<BlueStage> (true, 5, 37.6f, 50), 7, 8320, 6.9f, level (37.6f, true) * 0.5f * 1.5f },
 
     RuleCase { "red_29_s3_deeper", makeBank<RedStage> (false, 29, 51, 68), 3, 6250, 6.7f, -0.333f * 0.68f * level (51) * 2.6f * 2.0f },
     RuleCase { "red_29_doubled_s3_deeper", makeBank<RedStage> (true, 29, 51, 68), 3, 6250, 6.7f, -0.333f * 0.68f * level (51, true) * 2.6f * 2.0f },
     RuleCase { "red_29_low_level_s3", makeBank<RedStage> (false, 29, 20, 68), 3, 6250, 6.7f, -0.333f * 0.68f * level (20) * 2.6f },
+    // Doubled, the threshold is 7.2 dB: just below it and just above.
+    RuleCase { "red_29_doubled_s3_below_threshold", makeBank<RedStage> (true, 29, 29.9f, 68), 3, 6250, 6.7f, -0.333f * 0.68f * level (29.9f, true) * 2.6f },
+    RuleCase { "red_29_doubled_s3_above_threshold", makeBank<RedStage> (true, 29, 30.1f, 68), 3, 6250, 6.7f, -0.333f * 0.68f * level (30.1f, true) * 2.6f * 2.0f },
     RuleCase { "red_29_s4_parked_at_base", makeBank<RedStage> (false, 29, 51, 68), 4, 12500, 30, 0 },
     RuleCase { "red_4_s1_parked", makeBank<RedStage> (false, 4, 51, 68), 1, 1000, 10, 0 },
     RuleCase { "red_4_s2", makeBank<RedStage> (false, 4, 51, 68), 2, 13, 10, 0.5f * 0.68f * level (51) * 1.3f },
@@ -199,6 +210,39 @@ bool isFlat (const BankSnapshot& bank, double rate)
 
     return true;
 }
+
+/** A row of the Blue or Red key table: the base frequency (section 0) and
+    the eight Q values, for the keys the product itself does not use. */
+struct KeyRow
+{
+    const char* name;
+    BankFactory make;
+    float baseFrequency;
+    std::array<float, 8> q;
+};
+
+std::ostream& operator<< (std::ostream& os, const KeyRow& c) { return os << c.name; }
+
+class KeyTableTest : public testing::TestWithParam<KeyRow> {};
+
+TEST_P (KeyTableTest, KeyGivesItsRowsBaseFrequencyAndQValues)
+{
+    const auto bank = GetParam().make (48000.0);
+    EXPECT_FLOAT_EQ (bank.sectionFrequency[0], GetParam().baseFrequency);
+    for (size_t i = 0; i < 8; ++i)
+        EXPECT_FLOAT_EQ (bank.sectionQ[i], GetParam().q[i]) << "section " << i;
+}
+
+INSTANTIATE_TEST_SUITE_P (Rows, KeyTableTest, testing::Values (
+    KeyRow { "blue_5", makeBank<BlueStage> (false, 5, 40, 50), 520, { 1, 11, 3.3f, 4.5f, 3.9f, 30, 30, 6.9f } },
+    KeyRow { "blue_6", makeBank<BlueStage> (false, 6, 40, 50), 1030, { 1, 1, 3.3f, 4.5f, 3.9f, 30, 30, 6.9f } },
+    KeyRow { "blue_11", makeBank<BlueStage> (false, 11, 40, 50), 6300, { 1, 1.7f, 1.2f, 2, 1.9f, 0.1f, 30, 0.1f } },
+    KeyRow { "blue_13", makeBank<BlueStage> (false, 13, 40, 50), 10300, { 1, 0.9f, 1.2f, 2, 1.9f, 0.1f, 4.5f, 0.1f } },
+    KeyRow { "blue_14", makeBank<BlueStage> (false, 14, 40, 50), 12000, { 1, 0.9f, 1.2f, 2, 1.9f, 0.1f, 4.5f, 0.1f } },
+    KeyRow { "red_4", makeBank<RedStage> (false, 4, 51, 68), 52, { 5.6f, 10, 10, 30, 4.5f, 4.5f, 4.5f, 4.5f } },
+    KeyRow { "red_6", makeBank<RedStage> (false, 6, 51, 68), 80, { 2.5f, 0.1f, 0.1f, 0.1f, 16.6f, 0.1f, 0.1f, 19.7f } },
+    KeyRow { "red_7", makeBank<RedStage> (false, 7, 51, 68), 100, { 2.5f, 0.1f, 0.1f, 0.1f, 16.6f, 0.1f, 0.1f, 19.7f } }),
+    [] (const auto& info) { return std::string (info.param.name); });
 
 TEST (StageRules, CapsAreStrict)
 {

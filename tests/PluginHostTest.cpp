@@ -5,6 +5,10 @@
 #include <pluginterfaces/vst/ivstcomponent.h>
 #include <pluginterfaces/vst/ivstunits.h>
 
+#include <juce_audio_formats/juce_audio_formats.h>
+
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 // Loads the plug-in bundles that this build produced through JUCE's own hosts,
@@ -38,6 +42,16 @@ protected:
     juce::AudioProcessorParameter& parameterAt (int index)
     {
         return *hosted.instance->getParameters()[index];
+    }
+
+    /** A format's wrapper may put its own bypass switch first. */
+    juce::AudioProcessorParameter& parameterNamed (const juce::String& name)
+    {
+        for (auto* parameter : hosted.instance->getParameters())
+            if (parameter->getName (100) == name)
+                return *parameter;
+        ADD_FAILURE() << "no parameter " << name;
+        return *hosted.instance->getParameters()[0];
     }
 
     HostedPlugin hosted;
@@ -150,6 +164,91 @@ TEST_P (PluginHostTest, EditorOpensAtItsSizeFiftyTimesWhileAudioRuns)
     }
 
     EXPECT_GT (audio.blocks(), 0);
+}
+
+/** Noise through a plug-in in blocks of 256, as a host plays it. */
+juce::AudioBuffer<float> playThrough (juce::AudioPluginInstance& plugin, const juce::AudioBuffer<float>& input)
+{
+    plugin.prepareToPlay (48000.0, 256);
+    auto output = input;
+    juce::MidiBuffer midi;
+    for (auto start = 0; start < output.getNumSamples(); start += 256)
+    {
+        juce::AudioBuffer<float> block (output.getArrayOfWritePointers(), 2, start, juce::jmin (256, output.getNumSamples() - start));
+        plugin.processBlock (block, midi);
+    }
+    plugin.releaseResources();
+    return output;
+}
+
+juce::AudioBuffer<float> noiseInput()
+{
+    juce::Random random (21);
+    juce::AudioBuffer<float> input (2, 48000 / 2);
+    for (auto c = 0; c < 2; ++c)
+        for (auto i = 0; i < input.getNumSamples(); ++i)
+            input.setSample (c, i, 0.3f * (random.nextFloat() * 2.0f - 1.0f));
+    return input;
+}
+
+/** The same input through vorn-render, which runs Vorn's processor in its own process. */
+juce::AudioBuffer<float> renderedByTheProcessor (const juce::AudioBuffer<float>& input, const juce::File& folder)
+{
+    juce::WavAudioFormat wav;
+    {
+        std::unique_ptr<juce::AudioFormatWriter> writer (wav.createWriterFor (folder.getChildFile ("in.wav").createOutputStream().release(),
+                                                                              48000.0, 2, 32, {}, 0));
+        writer->writeFromAudioSampleBuffer (input, 0, input.getNumSamples());
+    }
+
+    juce::ChildProcess render;
+    render.start (juce::StringArray { VORN_RENDER_PATH, folder.getChildFile ("in.wav").getFullPathName(), folder.getChildFile ("out.wav").getFullPathName(),
+                                      "--skimming", "100", "--output", "-6", "--block", "256", "--bits", "32" });
+    render.waitForProcessToFinish (60000);
+
+    std::unique_ptr<juce::AudioFormatReader> reader (wav.createReaderFor (folder.getChildFile ("out.wav").createInputStream().release(), true));
+    juce::AudioBuffer<float> output (2, input.getNumSamples());
+    output.clear();
+    if (reader != nullptr)
+        reader->read (&output, 0, output.getNumSamples(), 0, true, true);
+    return output;
+}
+
+/** Bit for bit, from the given sample on. */
+bool sameFrom (const juce::AudioBuffer<float>& a, const juce::AudioBuffer<float>& b, int start)
+{
+    for (auto c = 0; c < 2; ++c)
+        if (std::memcmp (a.getReadPointer (c, start), b.getReadPointer (c, start), sizeof (float) * static_cast<size_t> (a.getNumSamples() - start)) != 0)
+            return false;
+    return true;
+}
+
+TEST_P (PluginHostTest, SoundsLikeTheProcessorAndItsSavedStateSoundsTheSameInAFreshInstance)
+{
+    auto& plugin = *hosted.instance;
+    parameterNamed ("Skimming").setValueNotifyingHost (1.0f);
+    parameterNamed ("Output").setValueNotifyingHost (0.75f); // -6 dB
+
+    const auto input = noiseInput();
+    const auto hostedOutput = playThrough (plugin, input);
+
+    // Saved after playing, as a host saves a session: some formats hand new
+    // values to the plug-in only with the next block.
+    juce::MemoryBlock state;
+    plugin.getStateInformation (state);
+
+    // A host may hand the new values over with the first block, which then
+    // glides to them over 20 ms; from there on every sample must match.
+    const auto folder = juce::File::createTempFile ("vorn-host");
+    folder.createDirectory();
+    const auto reference = renderedByTheProcessor (input, folder);
+    folder.deleteRecursively();
+    EXPECT_TRUE (sameFrom (hostedOutput, reference, 1024)) << "hosted output against the processor's";
+
+    auto fresh = GetParam().load();
+    ASSERT_NE (fresh.instance, nullptr);
+    fresh.instance->setStateInformation (state.getData(), static_cast<int> (state.getSize()));
+    EXPECT_TRUE (sameFrom (playThrough (*fresh.instance, input), reference, 1024)) << "restored instance against the processor's";
 }
 
 TEST (PluginHostVst3, PublishesOneProgramNamedDefault)

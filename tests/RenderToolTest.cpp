@@ -1,8 +1,16 @@
+#include "CurveTestHelpers.h"
 #include "ProcessorTestHelpers.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
 
 #include <gtest/gtest.h>
+
+#include <complex>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 // Runs the built vorn-render program as a user would and checks its files
 // against the processor run in this process.
@@ -144,6 +152,65 @@ TEST_F (RenderToolTest, DefaultsAreFullSkimmingAndTheInputsBitDepth)
         ASSERT_EQ (rendered.getSample (1, i), expected.getSample (1, i)) << i;
 }
 
+struct FormatCase
+{
+    int bits;
+    double rate;
+};
+
+class RenderFormatTest : public RenderToolTest, public testing::WithParamInterface<FormatCase> {};
+
+TEST_P (RenderFormatTest, OutputKeepsTheInputsBitDepthAndRate)
+{
+    const auto& c = GetParam();
+    writeInput ("in.wav", 2, c.bits, c.rate, 4000);
+    ASSERT_EQ (runTool ({ path ("in.wav"), path ("out.wav") }).exitCode, 0);
+
+    juce::AudioFormatManager formats;
+    formats.registerBasicFormats();
+    const std::unique_ptr<juce::AudioFormatReader> reader (formats.createReaderFor (file ("out.wav")));
+    ASSERT_NE (reader, nullptr);
+    EXPECT_EQ (static_cast<int> (reader->bitsPerSample), c.bits);
+    EXPECT_EQ (reader->sampleRate, c.rate);
+}
+
+INSTANTIATE_TEST_SUITE_P (Inputs, RenderFormatTest, testing::Values (
+    FormatCase { 16, 44100.0 }, FormatCase { 24, 44100.0 }, FormatCase { 24, 96000.0 }));
+
+TEST_F (RenderToolTest, InterruptedRenderLeavesNothingBehindAndTheTargetUntouched)
+{
+    // A long input, rendered a sample at a time, so that the render is still
+    // running when it is interrupted.
+    writeInput ("in.wav", 2, 16, 48000.0, 48000 * 30);
+    file ("out.wav").replaceWithText ("precious");
+
+    const auto pid = fork();
+    if (pid == 0)
+    {
+        const auto devNull = open ("/dev/null", O_WRONLY);
+        dup2 (devNull, STDOUT_FILENO);
+        dup2 (devNull, STDERR_FILENO);
+        execl (VORN_RENDER_PATH, VORN_RENDER_PATH, path ("in.wav").toRawUTF8(), path ("out.wav").toRawUTF8(),
+               "--block", "1", static_cast<char*> (nullptr));
+        _exit (127);
+    }
+
+    std::this_thread::sleep_for (std::chrono::milliseconds (500));
+    ASSERT_EQ (waitpid (pid, nullptr, WNOHANG), 0) << "the render ended before it could be interrupted";
+    kill (pid, SIGINT);
+
+    int status = 0;
+    ASSERT_EQ (waitpid (pid, &status, 0), pid);
+    EXPECT_TRUE (WIFEXITED (status) && WEXITSTATUS (status) != 0) << "wait status " << status;
+    EXPECT_EQ (file ("out.wav").loadFileAsString(), "precious");
+
+    juce::StringArray left;
+    for (const auto& entry : juce::RangedDirectoryIterator (folder, false, "*", juce::File::findFilesAndDirectories))
+        left.add (entry.getFile().getFileName());
+    left.sort (false);
+    EXPECT_EQ (left, juce::StringArray ({ "in.wav", "out.wav" })) << "no temporary file left behind";
+}
+
 struct BadInput
 {
     const char* name;
@@ -282,6 +349,48 @@ TEST_F (RenderToolTest, ScreenshotDefaultsToSlotAWithTheLampDark)
     EXPECT_LT (image.getPixelAt (392, 74).getRed(), 80);
     EXPECT_GT (image.getPixelAt (185, 28).getGreen(), 110);
     EXPECT_LT (image.getPixelAt (225, 28).getGreen(), 60);
+}
+
+TEST_F (RenderToolTest, ResponseAtHalfSkimmingIsTheBlendOfDryAndWet)
+{
+    // The wet path's complex response from the sections' own coefficients and
+    // the 120 Hz high-pass; half Skimming sums it with the dry signal.
+    curve_test::VornCurve curve;
+    curve.prepare (48000.0, 512);
+    std::vector<juce::dsp::IIR::Coefficients<float>::Ptr> sections;
+    for (const auto* bank : curve.banks())
+        for (const auto& section : bank->coefficients)
+            sections.push_back (section);
+    sections.push_back (juce::dsp::IIR::Coefficients<float>::makeHighPass (48000.0, 120.0f));
+
+    const auto blendDb = [&sections] (double frequency)
+    {
+        std::complex<double> wet (1.0, 0.0);
+        for (const auto& s : sections)
+            wet *= std::polar (s->getMagnitudeForFrequency (frequency, 48000.0), s->getPhaseForFrequency (frequency, 48000.0));
+        return 20.0 * std::log10 (std::abs (0.5 + 0.5 * wet));
+    };
+
+    const auto run = runTool ({ "--response", "--rate", "48000", "--skimming", "50" });
+    ASSERT_EQ (run.exitCode, 0);
+
+    auto lines = juce::StringArray::fromLines (run.output.trim());
+    lines.remove (0); // the header
+
+    std::vector<std::pair<double, double>> rows;
+    for (const auto& line : lines)
+        rows.push_back ({ line.upToFirstOccurrenceOf (",", false, false).getDoubleValue(),
+                          line.fromFirstOccurrenceOf (",", false, false).getDoubleValue() });
+    ASSERT_GT (rows.size(), 100u);
+
+    for (auto target : { 300.0, 1000.0, 5000.0, 12500.0 })
+    {
+        const auto& [frequency, measured] = *std::min_element (rows.begin(), rows.end(), [target] (const auto& a, const auto& b)
+        {
+            return std::abs (std::log (a.first / target)) < std::abs (std::log (b.first / target));
+        });
+        EXPECT_NEAR (measured, blendDb (frequency), 0.15) << frequency << " Hz";
+    }
 }
 
 TEST_F (RenderToolTest, ResponseIsCsvFrom20HzTo20kHz)
