@@ -6,6 +6,7 @@
 namespace
 {
 const juce::String webSiteHost (VORN_WEBSITE_HOST);
+const juce::String webSiteUrl ("https://" + webSiteHost);
 } // namespace
 
 VornAudioProcessorEditor::VornAudioProcessorEditor (VornAudioProcessor& processor,
@@ -106,9 +107,9 @@ void VornAudioProcessorEditor::addHotSpots (UrlOpener openUrl)
     logoHotSpot.setBounds (vorn::gui::logoBounds);
     logoHotSpot.setMouseCursor (juce::MouseCursor::PointingHandCursor);
     logoHotSpot.setTooltip (webSiteHost);
-    logoHotSpot.onClick = [openUrl] { openUrl (juce::URL ("https://" + webSiteHost)); };
+    logoHotSpot.onClick = [openUrl] { openUrl (juce::URL (webSiteUrl)); };
     logoHotSpot.setTitle ("OKU Laboratories web site");
-    logoHotSpot.setDescription ("https://" + webSiteHost);
+    logoHotSpot.setDescription (webSiteUrl);
     logoHotSpot.invalidateAccessibilityHandler();
 
     // Resting on the product caption shows the version; a click there does nothing.
