@@ -1,15 +1,9 @@
 #include "EditorScreenshot.h"
 
-#include "processor/VornAudioProcessor.h"
+#include "ProcessorSetup.h"
 
 namespace
 {
-void setPlainValue (VornAudioProcessor& processor, const char* id, float plainValue)
-{
-    auto* parameter = processor.parameters.getParameter (id);
-    parameter->setValueNotifyingHost (parameter->convertTo0to1 (plainValue));
-}
-
 /** Runs the message loop long enough for every editor timer (the slowest
     ticks at 10 Hz) to fire once. */
 void letTimersRunOnce()
@@ -24,12 +18,11 @@ juce::Image EditorScreenshot::take (const Settings& settings)
     VornAudioProcessor processor;
 
     // The slot first: switching recalls the slot's stored values, which the
-    // given settings then replace.
+    // given settings then replace. Then ready to play, as in a host.
     if (settings.activeSlot == 1)
         processor.switchToSlot (1);
 
-    setPlainValue (processor, "DryWetParam", settings.skimmingPercent / 100.0f);
-    setPlainValue (processor, "MasterGainParam", settings.outputDb);
+    setUpProcessor (processor, 2, 48000.0, 512, settings.skimmingPercent, settings.outputDb);
     processor.clipFlag = settings.clipped;
 
     std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditorIfNeeded());
