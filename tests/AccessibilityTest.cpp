@@ -31,9 +31,8 @@ TEST_P (AccessibilityTest, EachControlHasItsRoleTitleAndValue)
 {
     const auto& c = GetParam();
     VornAudioProcessor processor;
-    gui_test::parameter (processor, "DryWetParam").setValueNotifyingHost (0.37f);
-    auto& output = gui_test::parameter (processor, "MasterGainParam");
-    output.setValueNotifyingHost (output.convertTo0to1 (-6.5f));
+    processor_test::setSkimming (processor, 0.37f);
+    processor_test::setOutputDb (processor, -6.5f);
     std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditorIfNeeded());
     putOnDesktop (*editor);
 

@@ -123,8 +123,8 @@ TEST (Editor, KnobsTakeTheirParametersRangesAndResetToZero)
 TEST (Editor, ReadoutsShowTheParametersAsSoonAsItOpens)
 {
     VornAudioProcessor processor;
-    gui_test::parameter (processor, "DryWetParam").setValueNotifyingHost (0.37f);
-    gui_test::parameter (processor, "MasterGainParam").setValueNotifyingHost (gui_test::parameter (processor, "MasterGainParam").convertTo0to1 (-6.5f));
+    processor_test::setSkimming (processor, 0.37f);
+    processor_test::setOutputDb (processor, -6.5f);
 
     std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditorIfNeeded());
     auto& content = *editor->getChildComponent (0);
@@ -135,8 +135,7 @@ TEST (Editor, ReadoutsShowTheParametersAsSoonAsItOpens)
 TEST (Editor, HostChangesMoveTheKnobAndItsReadout)
 {
     OpenEditor open;
-    auto& output = gui_test::parameter (open.processor, "MasterGainParam");
-    output.setValueNotifyingHost (output.convertTo0to1 (-12.3f));
+    processor_test::setOutputDb (open.processor, -12.3f);
 
     EXPECT_NEAR (open.outputKnob().getValue(), -12.3, 1e-5);
     EXPECT_EQ (open.outputReadout().getText(), "-12.3");

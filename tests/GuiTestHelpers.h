@@ -1,7 +1,7 @@
 #pragma once
 
+#include "ProcessorTestHelpers.h"
 #include "gui/Knob.h"
-#include "processor/VornAudioProcessor.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
